@@ -1,0 +1,29 @@
+#include "platform/app_paths.h"
+#include "platform/qt_desktop.h"
+#include "shell/main_window.h"
+#include "shell/splash_window.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Camvista"));
+    QFont font(QStringLiteral("Segoe UI"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
+
+    camvista::QtDesktop desktop;
+    const camvista::AppPaths paths = camvista::AppPaths::fromApplication();
+    std::unique_ptr<camvista::MainWindow> mainWindow;
+
+    auto *splash = new camvista::SplashWindow;
+    QObject::connect(splash, &camvista::SplashWindow::finished, [&] {
+        mainWindow = std::make_unique<camvista::MainWindow>(desktop, paths);
+        mainWindow->show();
+    });
+    splash->show();
+    return app.exec();
+}

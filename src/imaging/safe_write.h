@@ -1,0 +1,23 @@
+#pragma once
+
+#include "picture_file.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+namespace camvista {
+
+// True when a file stands at `path` and carries no write permission for anyone. Such a file is
+// treated as read-only even for a user (root) whom the system would let write it.
+bool isWriteProtected(const QString &path);
+
+// Every file the program writes goes through this: the bytes go to a temporary file beside
+// `path` that replaces it only when `write` returned true and everything was flushed to disk.
+// A read-only target is refused before anything is written.
+FileStatus writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write);
+FileStatus writeFileSafely(const QString &path, const QByteArray &bytes);
+
+} // namespace camvista

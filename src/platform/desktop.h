@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace camvista
+{
+
+// Every service that touches the desktop or waits for the user. Windows receive one at
+// construction; tests hand in FakeDesktop, which records calls and answers from a script.
+class Desktop
+{
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+    enum class WindowStyle { Normal, Minimized, Maximized, Hidden };
+
+    struct Message {
+        QString text;
+        QString title = QStringLiteral("Camvista");
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+    };
+
+    struct FileDialog {
+        QString caption;
+        QString folder;   // where the dialog starts
+        QString fileName; // proposed name (save dialogs)
+        QString filter;   // Qt filter text, e.g. "Pictures (*.bmp *.gif)"
+    };
+
+    virtual ~Desktop();
+
+    // Blocks until the user answers. A message with only an OK button answers Ok.
+    virtual Answer showMessage(QWidget *parent, const Message &message) = 0;
+    Answer showMessage(QWidget *parent, const QString &text,
+                       const QString &title = QStringLiteral("Camvista"), Icon icon = Icon::None,
+                       Buttons buttons = Buttons::Ok);
+
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) = 0;
+    virtual std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) = 0;
+    // The chosen colour, or nothing when the user cancelled.
+    virtual std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) = 0;
+
+    virtual void setClipboardImage(const QImage &image) = 0;
+    virtual QImage clipboardImage() const = 0;
+
+    virtual void beep() = 0;
+
+    // Opens a web address with the desktop's default handler; false when that failed.
+    virtual bool openAddress(const QString &address) = 0;
+    // Shows a folder in the desktop's file manager; false when that failed.
+    virtual bool openFolder(const QString &path) = 0;
+    // Starts another program without waiting for it; false when it could not be started.
+    virtual bool startProgram(const QString &path, WindowStyle style) = 0;
+};
+
+} // namespace camvista

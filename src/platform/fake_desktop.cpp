@@ -1,0 +1,70 @@
+#include "fake_desktop.h"
+
+namespace camvista
+{
+
+namespace
+{
+
+template <typename T> T takeFront(std::deque<T> &queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+Desktop::Answer FakeDesktop::showMessage(QWidget *, const Message &message)
+{
+    messages.append(message);
+    const Answer fallback =
+        message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel ? Answer::No
+                                                                                     : Answer::Ok;
+    return takeFront(answers, fallback);
+}
+
+std::optional<QString> FakeDesktop::chooseOpenFile(QWidget *, const FileDialog &dialog)
+{
+    fileDialogs.append(dialog);
+    return takeFront(openFiles, std::optional<QString>());
+}
+
+std::optional<QString> FakeDesktop::chooseSaveFile(QWidget *, const FileDialog &dialog)
+{
+    fileDialogs.append(dialog);
+    return takeFront(saveFiles, std::optional<QString>());
+}
+
+std::optional<QColor> FakeDesktop::chooseColour(QWidget *, const QColor &)
+{
+    return takeFront(colours, std::optional<QColor>());
+}
+
+void FakeDesktop::setClipboardImage(const QImage &image)
+{
+    clipboard = image;
+    ++clipboardWrites;
+}
+
+bool FakeDesktop::openAddress(const QString &address)
+{
+    openedAddresses.append(address);
+    return servicesSucceed;
+}
+
+bool FakeDesktop::openFolder(const QString &path)
+{
+    openedFolders.append(path);
+    return servicesSucceed;
+}
+
+bool FakeDesktop::startProgram(const QString &path, WindowStyle style)
+{
+    startedPrograms.append({path, style});
+    return servicesSucceed;
+}
+
+} // namespace camvista

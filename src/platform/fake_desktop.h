@@ -1,0 +1,50 @@
+#pragma once
+
+#include "desktop.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+#include <utility>
+
+namespace camvista
+{
+
+// A desktop for tests: records every call and answers from scripted queues, so no test ever
+// waits on a real dialog. An empty queue answers as a user who presses the default button
+// (OK, or Cancel in a file or colour dialog).
+class FakeDesktop final : public Desktop
+{
+public:
+    using Desktop::showMessage;
+    Answer showMessage(QWidget *parent, const Message &message) override;
+    std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
+    void setClipboardImage(const QImage &image) override;
+    QImage clipboardImage() const override { return clipboard; }
+    void beep() override { ++beeps; }
+    bool openAddress(const QString &address) override;
+    bool openFolder(const QString &path) override;
+    bool startProgram(const QString &path, WindowStyle style) override;
+
+    // Scripted answers, taken front first.
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> openFiles;
+    std::deque<std::optional<QString>> saveFiles;
+    std::deque<std::optional<QColor>> colours;
+    bool servicesSucceed = true; // result of openAddress / openFolder / startProgram
+
+    // What happened.
+    QList<Message> messages;
+    QList<FileDialog> fileDialogs;
+    QImage clipboard;
+    int clipboardWrites = 0;
+    int beeps = 0;
+    QStringList openedAddresses;
+    QStringList openedFolders;
+    QList<std::pair<QString, WindowStyle>> startedPrograms;
+};
+
+} // namespace camvista

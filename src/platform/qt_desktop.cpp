@@ -1,0 +1,142 @@
+#include "qt_desktop.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace camvista
+{
+
+namespace
+{
+
+QMessageBox::Icon toQtIcon(Desktop::Icon icon)
+{
+    switch (icon) {
+    case Desktop::Icon::Information:
+        return QMessageBox::Information;
+    case Desktop::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Desktop::Icon::Critical:
+        return QMessageBox::Critical;
+    case Desktop::Icon::Question:
+        return QMessageBox::Question;
+    case Desktop::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(Desktop::Buttons buttons)
+{
+    switch (buttons) {
+    case Desktop::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Desktop::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Desktop::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Desktop::Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QString startFolder(const Desktop::FileDialog &dialog)
+{
+    if (dialog.fileName.isEmpty())
+        return dialog.folder;
+    if (dialog.folder.isEmpty())
+        return dialog.fileName;
+    return dialog.folder + QLatin1Char('/') + QFileInfo(dialog.fileName).fileName();
+}
+
+} // namespace
+
+Desktop::Answer QtDesktop::showMessage(QWidget *parent, const Message &message)
+{
+    QMessageBox box(toQtIcon(message.icon), message.title, message.text,
+                    toQtButtons(message.buttons), parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return message.buttons == Buttons::Ok         ? Answer::Ok
+               : message.buttons == Buttons::OkCancel ? Answer::Ok
+                                                      : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtDesktop::chooseOpenFile(QWidget *parent, const FileDialog &dialog)
+{
+    const QString path =
+        QFileDialog::getOpenFileName(parent, dialog.caption, startFolder(dialog), dialog.filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDesktop::chooseSaveFile(QWidget *parent, const FileDialog &dialog)
+{
+    const QString path =
+        QFileDialog::getSaveFileName(parent, dialog.caption, startFolder(dialog), dialog.filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QColor> QtDesktop::chooseColour(QWidget *parent, const QColor &initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, parent);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+void QtDesktop::setClipboardImage(const QImage &image)
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(image);
+}
+
+QImage QtDesktop::clipboardImage() const
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        return clipboard->image();
+    return {};
+}
+
+void QtDesktop::beep()
+{
+    QApplication::beep();
+}
+
+bool QtDesktop::openAddress(const QString &address)
+{
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+bool QtDesktop::openFolder(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtDesktop::startProgram(const QString &path, WindowStyle)
+{
+    // Qt cannot ask another program's windows to start minimised; the program simply starts.
+    if (!QFileInfo(path).isFile())
+        return false;
+    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+}
+
+} // namespace camvista

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "desktop.h"
+
+namespace camvista
+{
+
+// The real desktop, through Qt's dialogs, clipboard and desktop services.
+class QtDesktop final : public Desktop
+{
+public:
+    using Desktop::showMessage;
+    Answer showMessage(QWidget *parent, const Message &message) override;
+    std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
+    void setClipboardImage(const QImage &image) override;
+    QImage clipboardImage() const override;
+    void beep() override;
+    bool openAddress(const QString &address) override;
+    bool openFolder(const QString &path) override;
+    bool startProgram(const QString &path, WindowStyle style) override;
+};
+
+} // namespace camvista

@@ -1,0 +1,238 @@
+#include "main_window.h"
+
+#include "about_window.h"
+#include "captions.h"
+#include "ini.h"
+#include "open_browser.h"
+#include "user_id_dialog.h"
+
+#include "browser/browser_window.h"
+#include "data/shell_pictures.h"
+#include "platform/desktop.h"
+#include "ui/twips_geometry.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolBar>
+
+namespace camvista
+{
+
+namespace
+{
+
+// The workspace shows the background photograph at its top-left on the workspace colour.
+class Workspace : public QMdiArea
+{
+public:
+    explicit Workspace(QWidget *parent)
+        : QMdiArea(parent), m_photo(QPixmap::fromImage(data::backgroundPhotograph()))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter p(viewport());
+        p.fillRect(event->rect(), palette().brush(QPalette::Dark));
+        p.drawPixmap(event->rect(), m_photo, event->rect());
+    }
+
+private:
+    QPixmap m_photo;
+};
+
+data::ToolbarIcon iconFor(int index)
+{
+    static constexpr data::ToolbarIcon icons[] = {
+        data::ToolbarIcon::Mosaik,     data::ToolbarIcon::Panorama,  data::ToolbarIcon::WildFrames,
+        data::ToolbarIcon::Converter,  data::ToolbarIcon::UserId,    data::ToolbarIcon::SaveDump,
+        data::ToolbarIcon::CameraLink, data::ToolbarIcon::Community,
+    };
+    return icons[index];
+}
+
+} // namespace
+
+MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
+    : QMainWindow(parent), m_desktop(desktop), m_paths(paths)
+{
+    setObjectName(QStringLiteral("frmMDI"));
+    setWindowTitle(QStringLiteral("Camvista"));
+
+    m_workspace = new Workspace(this);
+    m_workspace->setObjectName(QStringLiteral("workspace"));
+    setCentralWidget(m_workspace);
+    buildMenus();
+    buildToolbar();
+
+    // The browser exists from the start (its icon is the window's); it is shown when the window
+    // first gets its size.
+    m_browser = new BrowserWindow;
+    m_browserWindow = m_workspace->addSubWindow(m_browser, Qt::FramelessWindowHint);
+    m_browserWindow->setObjectName(QStringLiteral("browserWindow"));
+    m_browserWindow->hide();
+    m_workspace->installEventFilter(this);
+
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(kInitialClientSize.width(), kInitialClientSize.height() + menuHeight);
+    const QSize screen = screenSize();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+
+    Form_Load();
+}
+
+MainWindow::~MainWindow()
+{
+    m_workspace->removeEventFilter(this);
+}
+
+void MainWindow::buildMenus()
+{
+    QAction *about = menuBar()->addAction(QStringLiteral("About..."));
+    about->setObjectName(QStringLiteral("about"));
+    connect(about, &QAction::triggered, this, [this] { showAboutWindow(); });
+
+    // Only a divider: its command is never reached.
+    QAction *divider = menuBar()->addAction(QStringLiteral("|"));
+    divider->setObjectName(QStringLiteral("t"));
+    divider->setEnabled(false);
+
+    QAction *quit = menuBar()->addAction(QStringLiteral("See ya!"));
+    quit->setObjectName(QStringLiteral("quitf"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setIconSize(QSize(48, 48));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    int index = 0;
+    for (const ToolbarButton &button : kToolbarButtons) {
+        const QString key = QString::fromLatin1(button.key);
+        QAction *action = m_toolbar->addAction(
+            QIcon(QPixmap::fromImage(data::toolbarIcon(iconFor(index++)))), key);
+        action->setData(key);
+        action->setToolTip(QString::fromLatin1(button.toolTip));
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+}
+
+QAction *MainWindow::toolbarAction(const QString &key) const
+{
+    for (QAction *action : m_toolbar->actions()) {
+        if (action->data().toString() == key)
+            return action;
+    }
+    return nullptr;
+}
+
+void MainWindow::Form_Load()
+{
+    // Every step runs whatever happened in the one before; none of them reports a failure.
+    setWindowIcon(m_browser->icon1());
+
+    if (ReadIni(m_paths, kIniSection, kKeyUserId).isEmpty())
+        WriteIni(m_paths, kIniSection, kKeyUserId, QStringLiteral("????????"));
+    setWindowTitle(welcomeCaption(versionCaption(), ReadIni(m_paths, kIniSection, kKeyUserId)));
+
+    QDir().mkdir(m_paths.shotsFolder());
+    m_browser->setFolder(m_paths.shotsFolder());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_workspace && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::Form_Resize()
+{
+    // The browser stays docked at the workspace's top-left, as tall as the main window.
+    m_browserWindow->show();
+    m_browserWindow->setGeometry(0, 0, BrowserWindow::kClientWidth, height());
+}
+
+void MainWindow::Toolbar1_ButtonClick(const QString &key)
+{
+    // Windows that are not built yet are wired here as they arrive.
+    if (key == QLatin1String("NBU"))
+        showUserIdDialog();
+    else if (key == QLatin1String("Extract shots from a .sav file with VUDaviziDump"))
+        m_desktop.startProgram(m_paths.file(kDumpProgram), Desktop::WindowStyle::Minimized);
+    else if (key == QLatin1String("MC"))
+        m_desktop.startProgram(m_paths.file(kCameraLinkProgram), Desktop::WindowStyle::Minimized);
+    else if (key == QLatin1String("frgbc"))
+        OpenBrowser(m_desktop, kCommunityPage);
+}
+
+QMdiSubWindow *MainWindow::addChildWindow(QWidget *form, Qt::WindowFlags flags)
+{
+    QMdiSubWindow *child = m_workspace->addSubWindow(form, flags);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setWindowIcon(m_browser->icon1());
+    return child;
+}
+
+namespace
+{
+
+// A fixed-size child window with a title and a close box only.
+constexpr Qt::WindowFlags kDialogFlags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+void bringToFront(QMdiArea *area, QMdiSubWindow *child)
+{
+    child->show();
+    child->raise();
+    area->setActiveSubWindow(child);
+}
+
+constexpr int kDialogRaiseTwips = 2000;
+
+} // namespace
+
+UserIdDialog *MainWindow::showUserIdDialog()
+{
+    if (!m_userIdWindow) {
+        auto *dialog = new UserIdDialog(m_desktop, m_paths);
+        connect(dialog, &UserIdDialog::captionChanged, this, &QWidget::setWindowTitle);
+        m_userIdWindow = addChildWindow(dialog, kDialogFlags);
+        m_userIdWindow->adjustSize();
+        m_userIdWindow->setFixedSize(m_userIdWindow->size());
+        m_userIdWindow->move(centredHigh(screenSize(), m_userIdWindow->size(), kDialogRaiseTwips));
+        dialog->Form_Load();
+    }
+    bringToFront(m_workspace, m_userIdWindow);
+    return qobject_cast<UserIdDialog *>(m_userIdWindow->widget());
+}
+
+AboutWindow *MainWindow::showAboutWindow()
+{
+    if (!m_aboutWindow) {
+        auto *about = new AboutWindow(m_desktop);
+        about->setWindowIcon(m_browser->icon1());
+        m_aboutWindow = addChildWindow(about, kDialogFlags | Qt::WindowStaysOnTopHint);
+        m_aboutWindow->adjustSize();
+        m_aboutWindow->setFixedSize(m_aboutWindow->size());
+        m_aboutWindow->move(centredHigh(screenSize(), m_aboutWindow->size(), kDialogRaiseTwips));
+    }
+    bringToFront(m_workspace, m_aboutWindow);
+    return qobject_cast<AboutWindow *>(m_aboutWindow->widget());
+}
+
+} // namespace camvista

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/app_paths.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace camvista
+{
+
+class AboutWindow;
+class BrowserWindow;
+class Desktop;
+class UserIdDialog;
+
+// The toolbar's commands, left to right: the key the click handler compares and the tool tip.
+struct ToolbarButton {
+    const char *key;
+    const char *toolTip;
+};
+inline constexpr ToolbarButton kToolbarButtons[] = {
+    {"Mosaik", "MosaiK Editor"},
+    {"Panorama", "Panorama Maker"},
+    {"Wild Wild Frames", "Wild Wild Frames!"},
+    {"DuduRed Idarer", "DuduRed Idarer - Convert pictures to GBCam ones!"},
+    {"NBU", "Set your User ID!"},
+    {"Extract shots from a .sav file with VUDaviziDump",
+     "Extract shots from a .sav file with VUDaviziDump"},
+    {"MC", "Transfer your shots using the MadCatz Camera Link"},
+    {"frgbc", "Join the Game Boy Camera Community on Flickr!"},
+};
+
+inline const QString kCommunityPage =
+    QStringLiteral("https://www.flickr.com/groups/gameboycamera/");
+inline const QString kDumpProgram = QStringLiteral("\\VUDaviziDump\\VUDaviziDump.exe");
+inline const QString kCameraLinkProgram = QStringLiteral("\\MCCL\\cls.exe");
+
+// The main window: a workspace holding every other window, the menu bar and the toolbar.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize kInitialClientSize{640, 341}; // 9600 x 5115 twips
+
+    MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    QMdiArea *workspace() const { return m_workspace; }
+    BrowserWindow *browser() const { return m_browser; }
+    QMdiSubWindow *browserSubWindow() const { return m_browserWindow; }
+    QToolBar *toolbar() const { return m_toolbar; }
+    QAction *toolbarAction(const QString &key) const;
+
+    // Runs the command of the toolbar button with this key; an unknown key does nothing.
+    void Toolbar1_ButtonClick(const QString &key);
+
+    // Shows a window of which there is only one: created the first time, brought to the front
+    // after that.
+    UserIdDialog *showUserIdDialog();
+    AboutWindow *showAboutWindow();
+
+    // Puts a form into the workspace as a child window.
+    QMdiSubWindow *addChildWindow(QWidget *form, Qt::WindowFlags flags = {});
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void Form_Load();
+    void Form_Resize();
+
+    Desktop &m_desktop;
+    AppPaths m_paths;
+    QMdiArea *m_workspace = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    BrowserWindow *m_browser = nullptr;
+    QMdiSubWindow *m_browserWindow = nullptr;
+    QPointer<QMdiSubWindow> m_userIdWindow;
+    QPointer<QMdiSubWindow> m_aboutWindow;
+};
+
+} // namespace camvista

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+namespace camvista
+{
+
+class Desktop;
+
+// The key filter of number boxes: a typed character gets through when it is a digit or one of
+// backspace, tab, form feed, "%", "&", "'", "(" and "." (codes 8, 9, 12, 37-40, 46); any other
+// character is swallowed and the system beep sounds. Keys that type nothing (arrows, Delete,
+// Home, ...) are left alone.
+class DigitKeyFilter : public QObject
+{
+    Q_OBJECT
+
+public:
+    DigitKeyFilter(Desktop &desktop, QObject *parent = nullptr);
+
+    static bool accepts(QChar typed);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Desktop &m_desktop;
+};
+
+} // namespace camvista

@@ -1,0 +1,185 @@
+#include "picture_surface.h"
+
+#include "platform/desktop.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cstring>
+
+namespace camvista
+{
+
+PictureSurface::PictureSurface(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resetLayer();
+}
+
+void PictureSurface::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    if (m_autoSize && !picture.isNull() && picture.size() != size()) {
+        resize(picture.size()); // resizeEvent may be deferred while hidden: reset here
+    }
+    resetLayer();
+    update();
+}
+
+FileStatus PictureSurface::loadPicture(const QString &path)
+{
+    PictureLoad loaded = loadPictureFile(path);
+    if (loaded.ok())
+        setPicture(loaded.image);
+    return loaded.status;
+}
+
+void PictureSurface::setAutoSize(bool on)
+{
+    m_autoSize = on;
+    if (on && !m_picture.isNull() && m_picture.size() != size()) {
+        resize(m_picture.size());
+        resetLayer();
+    }
+}
+
+void PictureSurface::setBackgroundColour(const QColor &colour)
+{
+    m_background = colour;
+}
+
+ColourValue PictureSurface::getPixel(int x, int y) const
+{
+    if (!m_layer.valid(x, y))
+        return kNoColour;
+    return colourValue(reinterpret_cast<const QRgb *>(m_layer.constScanLine(y))[x]);
+}
+
+void PictureSurface::setPixelV(int x, int y, ColourValue colour)
+{
+    if (!m_layer.valid(x, y) || colour < 0)
+        return;
+    reinterpret_cast<QRgb *>(m_layer.scanLine(y))[x] = toRgb(colour & 0xFFFFFF);
+    update(x, y, 1, 1);
+}
+
+QImage enlargeByWholeFactor(const QImage &picture, int factorX, int factorY)
+{
+    if (picture.isNull() || factorX < 1 || factorY < 1)
+        return {};
+    const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage out(src.width() * factorX, src.height() * factorY, QImage::Format_ARGB32);
+    if (out.isNull())
+        return {};
+    for (int y = 0; y < src.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y * factorY));
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb px = in[x];
+            for (int k = 0; k < factorX; ++k)
+                *row++ = px;
+        }
+        const auto *first = out.constScanLine(y * factorY);
+        for (int k = 1; k < factorY; ++k)
+            std::memcpy(out.scanLine(y * factorY + k), first,
+                        static_cast<size_t>(out.bytesPerLine()));
+    }
+    return out;
+}
+
+void PictureSurface::paintPicture(const QImage &picture, int x, int y, int width, int height,
+                                  std::optional<QRect> source)
+{
+    if (picture.isNull() || width == 0 || height == 0 || m_layer.isNull())
+        return;
+    const QRect from = source ? source->intersected(picture.rect()) : picture.rect();
+    if (from.isEmpty())
+        return;
+
+    QPainter p(&m_layer);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const bool wholeFactor =
+        width > 0 && height > 0 && width % from.width() == 0 && height % from.height() == 0;
+    if (wholeFactor) {
+        const QImage part = from == picture.rect() ? picture : picture.copy(from);
+        const int fx = width / from.width();
+        const int fy = height / from.height();
+        p.drawImage(QPoint(x, y), fx == 1 && fy == 1 ? part : enlargeByWholeFactor(part, fx, fy));
+    } else {
+        p.drawImage(QRect(x, y, width, height), picture, from);
+    }
+    p.end();
+    update();
+}
+
+void PictureSurface::cls()
+{
+    m_layer.fill(m_background);
+    update();
+}
+
+void PictureSurface::refresh()
+{
+    repaint();
+}
+
+QImage PictureSurface::renderAsShown() const
+{
+    QImage shot(size(), QImage::Format_RGB32);
+    if (shot.isNull())
+        return shot;
+    shot.fill(m_background);
+    // render() paints this widget and its visible children, on screen or not.
+    const_cast<PictureSurface *>(this)->render(&shot, QPoint(), QRegion(rect()),
+                                               QWidget::DrawChildren);
+    return shot;
+}
+
+void PictureSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect area = event->rect();
+    p.fillRect(area, m_background);
+    p.drawImage(area.topLeft(), m_layer, area);
+}
+
+void PictureSurface::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_layer.size() == size())
+        return;
+    // Keep what was drawn; new room shows the background and the stored picture.
+    const QImage old = m_layer;
+    resetLayer();
+    QPainter p(&m_layer);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, old);
+}
+
+void PictureSurface::resetLayer()
+{
+    m_layer = QImage(size().expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    if (m_layer.isNull())
+        return;
+    m_layer.fill(m_background);
+    if (!m_picture.isNull()) {
+        QPainter p(&m_layer);
+        p.drawImage(0, 0, m_picture);
+    }
+}
+
+QImage bitBlp(const PictureSurface &surface, Desktop &desktop)
+{
+    QImage shown = surface.renderAsShown();
+    desktop.setClipboardImage(shown);
+    return shown;
+}
+
+QImage commitSurface(const PictureSurface &source, PictureSurface &target, Desktop &desktop)
+{
+    QImage shown = bitBlp(source, desktop);
+    target.setPicture(shown);
+    return shown;
+}
+
+} // namespace camvista

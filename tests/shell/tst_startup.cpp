@@ -1,0 +1,302 @@
+#include "shell/captions.h"
+#include "shell/ini.h"
+#include "shell/main_window.h"
+#include "shell/open_browser.h"
+#include "shell/splash_window.h"
+
+#include "browser/browser_window.h"
+#include "platform/fake_desktop.h"
+#include "support/temp_app_folder.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace camvista;
+
+namespace
+{
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QAction *menuEntry(QMainWindow &w, const char *name)
+{
+    return w.menuBar()->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splashShowsOneSecondThenHandsOver();
+    void settingsAndCaptionAtFirstStart_data();
+    void settingsAndCaptionAtFirstStart();
+    void shotsFolderCreatedOrLeftAlone();
+    void resizingRedocksTheBrowser();
+    void toolbarButtonsInOrder();
+    void toolbarCommands_data();
+    void toolbarCommands();
+    void menuBar();
+    void openBrowserPrefixesAddresses_data();
+    void openBrowserPrefixesAddresses();
+};
+
+void TstStartup::splashShowsOneSecondThenHandsOver()
+{
+    SplashWindow splash;
+    QCOMPARE(splash.objectName(), QString("spls"));
+    QCOMPARE(splash.size(), QSize(334, 250));
+    QCOMPARE(splash.timer()->interval(), 1000);
+    QVERIFY(splash.timer()->isActive());
+    splash.show();
+    QSignalSpy finished(&splash, &SplashWindow::finished);
+    QVERIFY(finished.wait(3000));
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!splash.isVisible());
+    QTest::qWait(1200);
+    QCOMPARE(finished.count(), 1); // once only
+}
+
+void TstStartup::settingsAndCaptionAtFirstStart_data()
+{
+    QTest::addColumn<QByteArray>("before"); // null: no settings file
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("no settings file")
+        << QByteArray() << false << "Camvista v.7.0.3 - Welcome, GC-???????? !"
+        << QByteArray("[Camvista]\nUser ID=????????\n");
+    QTest::newRow("an ID is kept") << QByteArray("[Camvista]\nUser ID=12345678\n") << false
+                                   << "Camvista v.7.0.3 - Welcome, GC-12345678 !"
+                                   << QByteArray("[Camvista]\nUser ID=12345678\n");
+    QTest::newRow("an emptied ID gets the default again")
+        << QByteArray("[Camvista]\nUser ID=\nName=ANNA\n") << false
+        << "Camvista v.7.0.3 - Welcome, GC-???????? !"
+        << QByteArray("[Camvista]\nUser ID=????????\nName=ANNA\n");
+    QTest::newRow("unwritable file without ID")
+        << QByteArray("[Camvista]\nName=ANNA\n") << true << "Camvista v.7.0.3 - Welcome, GC- !"
+        << QByteArray("[Camvista]\nName=ANNA\n");
+    QTest::newRow("garbage file") << QByteArray("\x01\x02\xff[[[\n") << false
+                                  << "Camvista v.7.0.3 - Welcome, GC-???????? !"
+                                  << QByteArray("\x01\x02\xff[[[\n[Camvista]\nUser ID=????????\n");
+}
+
+void TstStartup::settingsAndCaptionAtFirstStart()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, caption);
+    QFETCH(QByteArray, after);
+    test::TempAppFolder app;
+    const QString ini = app.file("camvista.ini");
+    if (!before.isNull())
+        app.write("camvista.ini", before);
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    QCOMPARE(w.objectName(), QString("frmMDI"));
+    QCOMPARE(w.windowTitle(), caption);
+    QCOMPARE(readAll(ini), after);
+    QVERIFY(desktop.messages.isEmpty()); // start-up reports nothing
+}
+
+void TstStartup::shotsFolderCreatedOrLeftAlone()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    {
+        MainWindow w(desktop, app.paths());
+        QVERIFY(QFileInfo(app.file("VUDavizi Shots")).isDir());
+        QCOMPARE(w.browser()->folder(), app.file("VUDavizi Shots"));
+    }
+    const QString shot = app.write("VUDavizi Shots/shot1.bmp", "keep me");
+    const QDateTime stamp = QFileInfo(shot).lastModified();
+    MainWindow again(desktop, app.paths());
+    QCOMPARE(QDir(app.file("VUDavizi Shots")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{"shot1.bmp"});
+    QCOMPARE(readAll(shot), QByteArray("keep me"));
+    QCOMPARE(QFileInfo(shot).lastModified(), stamp);
+}
+
+void TstStartup::resizingRedocksTheBrowser()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    QCOMPARE(w.browser()->objectName(), QString("browser"));
+    QVERIFY(!w.browserSubWindow()->isVisible());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    QMdiSubWindow *docked = w.browserSubWindow();
+    QVERIFY(docked->isVisible());
+    QCOMPARE(docked->pos(), QPoint(0, 0));
+    QCOMPARE(w.browser()->width(), 161);
+    QCOMPARE(docked->height(), w.height());
+
+    const QSize sizes[] = {{900, 700}, {500, 400}};
+    for (const QSize &size : sizes) {
+        docked->move(40, 60);
+        docked->hide();
+        w.resize(size);
+        QTRY_COMPARE(docked->pos(), QPoint(0, 0));
+        QVERIFY(docked->isVisible());
+        QCOMPARE(docked->height(), w.height());
+        QCOMPARE(w.browser()->width(), 161);
+    }
+}
+
+void TstStartup::toolbarButtonsInOrder()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    QToolBar *bar = w.findChild<QToolBar *>("Toolbar1");
+    QVERIFY(bar);
+    QCOMPARE(bar->iconSize(), QSize(48, 48));
+    const QStringList keys = {"Mosaik",
+                              "Panorama",
+                              "Wild Wild Frames",
+                              "DuduRed Idarer",
+                              "NBU",
+                              "Extract shots from a .sav file with VUDaviziDump",
+                              "MC",
+                              "frgbc"};
+    const QStringList tips = {"MosaiK Editor",
+                              "Panorama Maker",
+                              "Wild Wild Frames!",
+                              "DuduRed Idarer - Convert pictures to GBCam ones!",
+                              "Set your User ID!",
+                              "Extract shots from a .sav file with VUDaviziDump",
+                              "Transfer your shots using the MadCatz Camera Link",
+                              "Join the Game Boy Camera Community on Flickr!"};
+    const QList<QAction *> actions = bar->actions();
+    QCOMPARE(actions.size(), 8);
+    for (int i = 0; i < 8; ++i) {
+        QCOMPARE(actions[i]->data().toString(), keys[i]);
+        QCOMPARE(actions[i]->toolTip(), tips[i]);
+        QVERIFY(!actions[i]->icon().isNull());
+    }
+}
+
+void TstStartup::toolbarCommands_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("program"); // relative to the application folder
+    QTest::addColumn<QString>("address");
+    QTest::newRow("dump") << "Extract shots from a .sav file with VUDaviziDump"
+                          << "VUDaviziDump/VUDaviziDump.exe"
+                          << "";
+    QTest::newRow("camera link") << "MC"
+                                 << "MCCL/cls.exe"
+                                 << "";
+    QTest::newRow("community") << "frgbc"
+                               << "" << kCommunityPage;
+    QTest::newRow("case matters") << "mc"
+                                  << ""
+                                  << "";
+    QTest::newRow("unknown key") << "Nothing"
+                                 << ""
+                                 << "";
+}
+
+void TstStartup::toolbarCommands()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, program);
+    QFETCH(QString, address);
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    desktop.servicesSucceed = false; // a missing program changes nothing and says nothing
+    MainWindow w(desktop, app.paths());
+    if (QAction *action = w.toolbarAction(key))
+        action->trigger();
+    else
+        w.Toolbar1_ButtonClick(key);
+    if (program.isEmpty()) {
+        QVERIFY(desktop.startedPrograms.isEmpty());
+    } else {
+        QCOMPARE(desktop.startedPrograms.size(), 1);
+        QCOMPARE(desktop.startedPrograms[0].first, app.file(program));
+        QVERIFY(desktop.startedPrograms[0].second == Desktop::WindowStyle::Minimized);
+    }
+    QCOMPARE(desktop.openedAddresses, address.isEmpty() ? QStringList() : QStringList{address});
+    QVERIFY(desktop.messages.isEmpty());
+    QCOMPARE(w.workspace()->subWindowList().size(), 1); // only the browser
+}
+
+void TstStartup::menuBar()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QAction *about = menuEntry(w, "about");
+    QAction *divider = menuEntry(w, "t");
+    QAction *quit = menuEntry(w, "quitf");
+    QVERIFY(about && divider && quit);
+    QCOMPARE(about->text(), QString("About..."));
+    QCOMPARE(divider->text(), QString("|"));
+    QVERIFY(!divider->isEnabled());
+    QCOMPARE(quit->text(), QString("See ya!"));
+
+    about->trigger();
+    QVERIFY(w.findChild<QWidget *>("frmabout"));
+    w.toolbarAction("NBU")->trigger();
+    QVERIFY(w.findChild<QWidget *>("setmyid"));
+    // Shown again: brought to the front, not opened twice.
+    about->trigger();
+    QCOMPARE(w.workspace()->subWindowList().size(), 3);
+    QCOMPARE(w.workspace()->activeSubWindow()->widget()->objectName(), QString("frmabout"));
+
+    quit->trigger();
+    QVERIFY(!w.isVisible());
+}
+
+void TstStartup::openBrowserPrefixesAddresses_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("no scheme") << "www.example.org"
+                               << "http://www.example.org";
+    QTest::newRow("http") << "http://a.org"
+                          << "http://a.org";
+    QTest::newRow("HTTPS") << "HTTPS://a.org"
+                           << "HTTPS://a.org";
+    QTest::newRow("mixed capitals") << "hTtP://a.org"
+                                    << "hTtP://a.org";
+    QTest::newRow("http later in the text") << "a.org/http"
+                                            << "http://a.org/http";
+    QTest::newRow("empty") << ""
+                           << "http://";
+}
+
+void TstStartup::openBrowserPrefixesAddresses()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, opened);
+    FakeDesktop desktop;
+    QVERIFY(OpenBrowser(desktop, address));
+    desktop.servicesSucceed = false;
+    QVERIFY(!OpenBrowser(desktop, address));
+    QCOMPARE(desktop.openedAddresses, (QStringList{opened, opened}));
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"
