@@ -39,8 +39,7 @@ AboutWindow::AboutWindow(Desktop &desktop, QWidget *parent) : QWidget(parent), m
         "Label2", QStringLiteral("The workplace for all da ole GB Pocket Cam'z users and artists!"),
         QRect(2640, 600, 3015, 375));
     tagLine->setWordWrap(true);
-    addLabel("Label3", QStringLiteral("Made with love by the Camvista team"),
-             QRect(2640, 1080, 3015, 255));
+    addLabel("Label3", QStringLiteral("Made by the Camvista team"), QRect(2640, 1080, 3015, 255));
     addLabel("Label4", QStringLiteral("Web: "), QRect(2640, 1440, 495, 255));
 
     m_label5 = new ClickableLabel(kMakerAddress, this);

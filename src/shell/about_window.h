@@ -10,8 +10,8 @@ namespace camvista
 class ClickableLabel;
 class Desktop;
 
-inline const QString kMakerAddress = QStringLiteral("camvista.example.org");
-inline const QString kMakerContact = QStringLiteral("hello@camvista.example.org");
+inline const QString kMakerAddress = QStringLiteral("camvista.org");
+inline const QString kMakerContact = QStringLiteral("hi@camvista.org");
 
 // "About this software...": name and version, a tag line, credits, and a picture that changes
 // when it is double-clicked.

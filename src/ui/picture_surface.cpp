@@ -48,8 +48,21 @@ void PictureSurface::setBackgroundColour(const QColor &colour)
     m_background = colour;
 }
 
+QImage &PictureSurface::layer()
+{
+    fitLayer();
+    return m_layer;
+}
+
+const QImage &PictureSurface::layer() const
+{
+    fitLayer();
+    return m_layer;
+}
+
 ColourValue PictureSurface::getPixel(int x, int y) const
 {
+    fitLayer();
     if (!m_layer.valid(x, y))
         return kNoColour;
     return colourValue(reinterpret_cast<const QRgb *>(m_layer.constScanLine(y))[x]);
@@ -57,6 +70,7 @@ ColourValue PictureSurface::getPixel(int x, int y) const
 
 void PictureSurface::setPixelV(int x, int y, ColourValue colour)
 {
+    fitLayer();
     if (!m_layer.valid(x, y) || colour < 0)
         return;
     reinterpret_cast<QRgb *>(m_layer.scanLine(y))[x] = toRgb(colour & 0xFFFFFF);
@@ -90,6 +104,7 @@ QImage enlargeByWholeFactor(const QImage &picture, int factorX, int factorY)
 void PictureSurface::paintPicture(const QImage &picture, int x, int y, int width, int height,
                                   std::optional<QRect> source)
 {
+    fitLayer();
     if (picture.isNull() || width == 0 || height == 0 || m_layer.isNull())
         return;
     const QRect from = source ? source->intersected(picture.rect()) : picture.rect();
@@ -114,6 +129,7 @@ void PictureSurface::paintPicture(const QImage &picture, int x, int y, int width
 
 void PictureSurface::cls()
 {
+    fitLayer();
     m_layer.fill(m_background);
     update();
 }
@@ -125,6 +141,7 @@ void PictureSurface::refresh()
 
 QImage PictureSurface::renderAsShown() const
 {
+    fitLayer();
     QImage shot(size(), QImage::Format_RGB32);
     if (shot.isNull())
         return shot;
@@ -137,6 +154,7 @@ QImage PictureSurface::renderAsShown() const
 
 void PictureSurface::paintEvent(QPaintEvent *event)
 {
+    fitLayer();
     QPainter p(this);
     const QRect area = event->rect();
     p.fillRect(area, m_background);
@@ -146,17 +164,24 @@ void PictureSurface::paintEvent(QPaintEvent *event)
 void PictureSurface::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    fitLayer();
+}
+
+void PictureSurface::fitLayer() const
+{
     if (m_layer.size() == size())
         return;
     // Keep what was drawn; new room shows the background and the stored picture.
     const QImage old = m_layer;
     resetLayer();
+    if (old.isNull() || m_layer.isNull())
+        return;
     QPainter p(&m_layer);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, old);
 }
 
-void PictureSurface::resetLayer()
+void PictureSurface::resetLayer() const
 {
     m_layer = QImage(size().expandedTo(QSize(0, 0)), QImage::Format_RGB32);
     if (m_layer.isNull())

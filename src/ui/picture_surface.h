@@ -42,8 +42,8 @@ public:
     void setBackgroundColour(const QColor &colour);
     QColor backgroundColour() const { return m_background; }
 
-    int scaleWidth() const { return m_layer.width(); }
-    int scaleHeight() const { return m_layer.height(); }
+    int scaleWidth() const { return layer().width(); }
+    int scaleHeight() const { return layer().height(); }
 
     // Colour of a layer pixel; kNoColour outside the layer.
     ColourValue getPixel(int x, int y) const;
@@ -56,10 +56,10 @@ public:
                       std::optional<QRect> source = std::nullopt);
 
     // The layer as a picture; setPicture(image()) keeps the drawing.
-    QImage image() const { return m_layer; }
+    QImage image() const { return layer(); }
     // Direct access to the layer for row loops; call update() (refresh()) afterwards.
-    QImage &layer() { return m_layer; }
-    const QImage &layer() const { return m_layer; }
+    QImage &layer();
+    const QImage &layer() const;
 
     // Fills the layer with the background colour.
     void cls();
@@ -75,10 +75,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void resetLayer();
+    void resetLayer() const;
+    // A hidden widget gets its resize event only when shown: the layer follows size() here.
+    void fitLayer() const;
 
     QImage m_picture;
-    QImage m_layer;
+    mutable QImage m_layer;
     QColor m_background = Qt::white;
     bool m_autoSize = false;
 };

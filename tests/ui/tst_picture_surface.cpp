@@ -141,10 +141,12 @@ void TstPictureSurface::wholeFactorEnlargingRepeatsPixels()
     QFETCH(int, fx);
     QFETCH(int, fy);
     const QImage src = noisy(160, 144);
-    PictureSurface s;
-    s.resize(160 * fx, 144 * fy);
-    s.paintPicture(src, 0, 0, 160 * fx, 144 * fy);
-    const QImage out = s.image();
+    QWidget window;
+    auto *s = new PictureSurface(&window);
+    s->resize(160 * fx, 144 * fy);
+    s->paintPicture(src, 0, 0, 160 * fx, 144 * fy);
+    const QImage out = s->image();
+    QCOMPARE(out.size(), QSize(160 * fx, 144 * fy));
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x)
             if (out.pixel(x, y) != src.pixel(x / fx, y / fy))
