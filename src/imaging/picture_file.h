@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QString>
 
-namespace camvista {
+namespace camvista
+{
 
 // The one way the program reads and writes picture files. Errors are values; windows decide
 // what the user sees (message() gives plain words for it).

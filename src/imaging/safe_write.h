@@ -8,7 +8,8 @@
 
 #include <functional>
 
-namespace camvista {
+namespace camvista
+{
 
 // True when a file stands at `path` and carries no write permission for anyone. Such a file is
 // treated as read-only even for a user (root) whom the system would let write it.
@@ -19,5 +20,9 @@ bool isWriteProtected(const QString &path);
 // A read-only target is refused before anything is written.
 FileStatus writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write);
 FileStatus writeFileSafely(const QString &path, const QByteArray &bytes);
+
+// Writes all `size` bytes, trying again after a short write so that the device reports why it
+// stopped (a full disk). False when not everything was written.
+bool writeAll(QIODevice &device, const char *data, qint64 size);
 
 } // namespace camvista

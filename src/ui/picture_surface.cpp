@@ -183,6 +183,14 @@ void PictureSurface::fitLayer() const
 
 void PictureSurface::resetLayer() const
 {
+    // An opaque picture that covers the whole layer is the layer: share it (copied on the
+    // first write) instead of filling and drawing.
+    if (!m_picture.isNull() && m_picture.size() == size() && !m_picture.hasAlphaChannel()) {
+        m_layer = m_picture.format() == QImage::Format_RGB32
+                      ? m_picture
+                      : m_picture.convertToFormat(QImage::Format_RGB32);
+        return;
+    }
     m_layer = QImage(size().expandedTo(QSize(0, 0)), QImage::Format_RGB32);
     if (m_layer.isNull())
         return;

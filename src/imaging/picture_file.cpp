@@ -1,0 +1,353 @@
+#include "picture_file.h"
+
+#include "safe_write.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace camvista
+{
+
+namespace
+{
+
+constexpr qint64 kBmpFileHeaderSize = 14;
+
+PictureLoad refused(const QString &path, FileError error, const QString &detail = {})
+{
+    return PictureLoad{QImage(), FileStatus{error, path, detail}};
+}
+
+FileError errorFromErrno(int err)
+{
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::Missing;
+    default:
+        return FileError::Unreadable;
+    }
+}
+
+bool tooLarge(qint64 width, qint64 height)
+{
+    return width > kMaxPictureSide || height > kMaxPictureSide ||
+           width * height > kMaxPicturePixels;
+}
+
+// The format is decided by the content alone: a name ending in .png says nothing.
+QByteArray formatFromMagic(const QByteArray &head)
+{
+    static const QByteArray png("\x89PNG\r\n\x1A\n", 8);
+    static const QByteArray jpeg("\xFF\xD8\xFF", 3);
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.startsWith(jpeg))
+        return "jpeg";
+    if (head.startsWith(png))
+        return "png";
+    return {};
+}
+
+struct BmpCheck {
+    FileError error = FileError::None;
+    QSize size;             // width and the absolute height
+    bool runLength = false; // RLE4 or RLE8 pixel data
+};
+
+// Reads the BMP headers ourselves, before Qt sees the file: Qt allocates the picture from the
+// header and, for a file cut short, hands back the rows it never read as uninitialised memory.
+BmpCheck checkBmpHeaders(QIODevice &dev, qint64 fileSize)
+{
+    std::array<uchar, kBmpFileHeaderSize + 40> h{};
+    const qint64 got = dev.read(reinterpret_cast<char *>(h.data()), qint64(h.size()));
+    if (got < kBmpFileHeaderSize + 4)
+        return {FileError::Damaged, {}};
+
+    const quint32 offBits = qFromLittleEndian<quint32>(h.data() + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(h.data() + 14);
+
+    qint64 width = 0;
+    qint64 height = 0;
+    int planes = 0;
+    int bitCount = 0;
+    quint32 compression = 0;
+    quint32 coloursUsed = 0;
+    if (infoSize == 12) {
+        if (got < kBmpFileHeaderSize + 12)
+            return {FileError::Damaged, {}};
+        width = qFromLittleEndian<qint16>(h.data() + 18);
+        height = qFromLittleEndian<qint16>(h.data() + 20);
+        planes = qFromLittleEndian<quint16>(h.data() + 22);
+        bitCount = qFromLittleEndian<quint16>(h.data() + 24);
+    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 64 ||
+               infoSize == 108 || infoSize == 124) {
+        if (got < kBmpFileHeaderSize + 40)
+            return {FileError::Damaged, {}};
+        width = qFromLittleEndian<qint32>(h.data() + 18);
+        height = qFromLittleEndian<qint32>(h.data() + 22);
+        planes = qFromLittleEndian<quint16>(h.data() + 26);
+        bitCount = qFromLittleEndian<quint16>(h.data() + 28);
+        compression = qFromLittleEndian<quint32>(h.data() + 30);
+        coloursUsed = qFromLittleEndian<quint32>(h.data() + 46);
+    } else {
+        return {FileError::Damaged, {}};
+    }
+
+    // A negative height means the rows are stored top-down; INT_MIN has no positive twin.
+    if (width <= 0 || height == 0 || height == INT32_MIN)
+        return {FileError::Damaged, {}};
+    const qint64 rows = height < 0 ? -height : height;
+    if (tooLarge(width, rows))
+        return {FileError::TooLarge, {}};
+    if (planes != 1)
+        return {FileError::Damaged, {}};
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
+        bitCount != 32)
+        return {FileError::Damaged, {}};
+
+    const QSize size{int(width), int(rows)};
+    constexpr quint32 kRgb = 0;
+    constexpr quint32 kBitFields = 3;
+    constexpr quint32 kAlphaBitFields = 6;
+    if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
+        return {FileError::None, size, true}; // run-length data has no fixed length
+
+    qint64 paletteEntries = 0;
+    if (bitCount <= 8) {
+        paletteEntries = coloursUsed != 0 ? coloursUsed : (qint64(1) << bitCount);
+        if (paletteEntries > 256)
+            return {FileError::Damaged, {}};
+    }
+    const qint64 entrySize = infoSize == 12 ? 3 : 4;
+    qint64 masks = 0;
+    if (infoSize == 40 && compression == kBitFields)
+        masks = 12;
+    else if (infoSize == 40 && compression == kAlphaBitFields)
+        masks = 16;
+    // The reader starts on the pixels at the stated offset, or right after the header and
+    // palette when the offset points into them.
+    const qint64 headerEnd = kBmpFileHeaderSize + infoSize + masks + paletteEntries * entrySize;
+    const qint64 dataStart = std::max<qint64>(offBits, headerEnd);
+    const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
+    if (fileSize < dataStart + rowBytes * rows)
+        return {FileError::Damaged, {}};
+    return {FileError::None, size};
+}
+
+} // namespace
+
+namespace
+{
+
+// Our own cap (64 megapixels, 4 bytes each) is the limit that binds: Qt's default allocation
+// limit is lower and would refuse pictures the program accepts. A limit switched off stays off.
+void makeRoomForTheCap()
+{
+    static const bool done = [] {
+        constexpr int capMegabytes = int(kMaxPicturePixels * 4 / (1024 * 1024)) + 1;
+        const int limit = QImageReader::allocationLimit();
+        if (limit > 0 && limit < capMegabytes)
+            QImageReader::setAllocationLimit(capMegabytes);
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+PictureLoad loadPictureFile(const QString &path)
+{
+    makeRoomForTheCap();
+    if (path.isEmpty())
+        return PictureLoad{QImage(), FileStatus{FileError::None, path, {}}};
+
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st = {};
+    if (::stat(native.constData(), &st) != 0) {
+        const int err = errno;
+        return refused(path, errorFromErrno(err), qt_error_string(err));
+    }
+    // Checked before opening: opening a pipe for reading waits for a writer.
+    if (!S_ISREG(st.st_mode))
+        return refused(path, FileError::NotAFile);
+
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int err = errno;
+        return refused(path, errorFromErrno(err), qt_error_string(err));
+    }
+    // Something else may have been put in its place between stat and open.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refused(path, FileError::NotAFile);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refused(path, FileError::Unreadable, file.errorString());
+    }
+    const qint64 fileSize = st.st_size;
+
+    const QByteArray format = formatFromMagic(file.read(8));
+    if (format.isEmpty())
+        return refused(path, FileError::NotAPicture);
+    if (!file.seek(0))
+        return refused(path, FileError::Unreadable, file.errorString());
+
+    BmpCheck bmp;
+    if (format == "bmp") {
+        bmp = checkBmpHeaders(file, fileSize);
+        if (bmp.error != FileError::None)
+            return refused(path, bmp.error);
+        if (!file.seek(0))
+            return refused(path, FileError::Unreadable, file.errorString());
+    }
+
+    QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false);
+    QSize size = reader.size();
+    // Qt reports a top-down BMP with its negative height.
+    if (format == "bmp" && size.height() < 0 && size.height() != INT_MIN)
+        size.setHeight(-size.height());
+    if (!size.isValid())
+        return refused(path, FileError::Damaged, reader.errorString());
+    // The length check above only holds if Qt reads the header the way we did.
+    if (format == "bmp" && size != bmp.size)
+        return refused(path, FileError::Damaged);
+    if (tooLarge(size.width(), size.height()))
+        return refused(path, FileError::TooLarge);
+
+    QImage image;
+    const uchar *prepared = nullptr;
+    if (bmp.runLength) {
+        // Run-length data may skip pixels (jumps, short rows, an early end), and Qt leaves
+        // those uninitialised. Qt decodes into a picture of the right size and format that it
+        // is handed, so hand it one filled with colour 0.
+        image = QImage(size, QImage::Format_Indexed8);
+        if (image.isNull())
+            return refused(path, FileError::TooLarge);
+        image.fill(0);
+        prepared = image.constBits();
+    }
+    if (!reader.read(&image) || image.isNull()) {
+        // Qt's own allocation limit (in megabytes) may be lower than our cap.
+        const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        const qint64 needBytes = qint64(size.width()) * size.height() * 4;
+        if (limitBytes > 0 && needBytes > limitBytes)
+            return refused(path, FileError::TooLarge);
+        return refused(path, FileError::Damaged, reader.errorString());
+    }
+    if (prepared != nullptr && image.constBits() != prepared)
+        return refused(path, FileError::Damaged); // decoded elsewhere: no telling what is in it
+    return PictureLoad{image, FileStatus{FileError::None, path, {}}};
+}
+
+FileStatus savePictureBmp(const QImage &image, const QString &path)
+{
+    if (image.isNull())
+        return FileStatus{FileError::InvalidPicture, path, {}};
+    const qint64 width = image.width();
+    const qint64 height = image.height();
+    if (tooLarge(width, height))
+        return FileStatus{FileError::TooLarge, path, {}};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull())
+        return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
+
+    const qint64 rowBytes = (width * 3 + 3) & ~qint64(3);
+    const qint64 imageSize = rowBytes * height;
+    constexpr int kHeaderSize = 54;
+
+    return writeFileSafely(path, [&](QIODevice &dev) {
+        std::array<uchar, kHeaderSize> h{};
+        h[0] = 'B';
+        h[1] = 'M';
+        qToLittleEndian<quint32>(quint32(kHeaderSize + imageSize), h.data() + 2);
+        qToLittleEndian<quint32>(kHeaderSize, h.data() + 10);
+        qToLittleEndian<quint32>(40, h.data() + 14);
+        qToLittleEndian<qint32>(qint32(width), h.data() + 18);
+        qToLittleEndian<qint32>(qint32(height), h.data() + 22); // positive: bottom row first
+        qToLittleEndian<quint16>(1, h.data() + 26);
+        qToLittleEndian<quint16>(24, h.data() + 28);
+        qToLittleEndian<quint32>(0, h.data() + 30); // uncompressed
+        qToLittleEndian<quint32>(quint32(imageSize), h.data() + 34);
+        qToLittleEndian<qint32>(std::max(0, rgb.dotsPerMeterX()), h.data() + 38);
+        qToLittleEndian<qint32>(std::max(0, rgb.dotsPerMeterY()), h.data() + 42);
+        if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
+            return false;
+
+        std::vector<char> row(size_t(rowBytes), 0); // the padding stays zero
+        for (qint64 y = height - 1; y >= 0; --y) {
+            const auto *src = reinterpret_cast<const QRgb *>(rgb.constScanLine(int(y)));
+            char *out = row.data();
+            for (qint64 x = 0; x < width; ++x) {
+                const QRgb p = src[x];
+                *out++ = char(qBlue(p));
+                *out++ = char(qGreen(p));
+                *out++ = char(qRed(p));
+            }
+            if (!writeAll(dev, row.data(), rowBytes))
+                return false;
+        }
+        return true;
+    });
+}
+
+QString FileStatus::message() const
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString quoted = QStringLiteral("\u201C%1\u201D").arg(name);
+    const QString because = detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail);
+    switch (error) {
+    case FileError::None:
+        return {};
+    case FileError::Missing:
+        return QStringLiteral("The file %1 could not be found. It may have been moved, renamed "
+                              "or deleted.")
+            .arg(quoted);
+    case FileError::NotAFile:
+        return QStringLiteral("%1 is a folder or a device, not a file, so Camvista cannot use it "
+                              "as a picture file.")
+            .arg(quoted);
+    case FileError::Unreadable:
+        return QStringLiteral("Camvista is not allowed to read the file %1%2.")
+            .arg(quoted, because);
+    case FileError::NotAPicture:
+        return QStringLiteral("The file %1 is not a picture Camvista can read (BMP, GIF, JPEG or "
+                              "PNG).")
+            .arg(quoted);
+    case FileError::TooLarge:
+        return QStringLiteral("The picture %1 is too large for Camvista to handle.").arg(quoted);
+    case FileError::Damaged:
+        return QStringLiteral("The picture file %1 is damaged or incomplete, so Camvista cannot "
+                              "open it.")
+            .arg(quoted);
+    case FileError::WriteProtected:
+        return QStringLiteral("The file %1 is read-only, so Camvista left it as it was.")
+            .arg(quoted);
+    case FileError::CannotWrite:
+        return QStringLiteral("Camvista could not save the file %1%2. Anything that was there "
+                              "before is unchanged.")
+            .arg(quoted, because);
+    case FileError::InvalidPicture:
+        return QStringLiteral("There is no picture to save as %1.").arg(quoted);
+    }
+    return {};
+}
+
+} // namespace camvista
