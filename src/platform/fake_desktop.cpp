@@ -6,6 +6,11 @@ namespace camvista
 namespace
 {
 
+// g++ 12 at -O3 wrongly reports a moved std::optional<QString> as maybe uninitialised.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 template <typename T> T takeFront(std::deque<T> &queue, T fallback)
 {
     if (queue.empty())
@@ -14,6 +19,9 @@ template <typename T> T takeFront(std::deque<T> &queue, T fallback)
     queue.pop_front();
     return value;
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 } // namespace
 
