@@ -306,4 +306,17 @@ QRgb mix(QRgb a, QRgb b, int t)
                  ch(qAlpha(a), qAlpha(b)));
 }
 
+void castShadow(QImage &image, QRgb shadow)
+{
+    const QImage shape = image.copy();
+    for (int y = 1; y < image.height(); ++y) {
+        const auto *above = reinterpret_cast<const QRgb *>(shape.constScanLine(y - 1));
+        const auto *here = reinterpret_cast<const QRgb *>(shape.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 1; x < image.width(); ++x)
+            if (qAlpha(here[x]) == 0 && qAlpha(above[x - 1]) == 255)
+                out[x] = shadow;
+    }
+}
+
 } // namespace camvista::data::art

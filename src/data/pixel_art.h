@@ -89,4 +89,28 @@ QImage enlarged(const QImage &image, int factor);
 // Linear mix of two colours, t from 0 (a) to 256 (b); alpha is mixed too.
 QRgb mix(QRgb a, QRgb b, int t);
 
+// Gives every see-through pixel whose upper-left neighbour is solid the shadow colour: one soft
+// shadow down and to the right of an icon. shadow is premultiplied.
+void castShadow(QImage &image, QRgb shadow);
+
+// Fills the pixels for which inside(x, y) holds and rings them with outline; the lowest pixel of
+// each run down a column gets shade, for a little depth.
+template <typename Inside>
+void shapeWithOutline(Canvas &c, Inside inside, QRgb fill, QRgb shade, QRgb outline)
+{
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            if (inside(x, y)) {
+                c.put(x, y, inside(x, y + 1) ? fill : shade);
+                continue;
+            }
+            bool edge = false;
+            for (int dy = -1; dy <= 1 && !edge; ++dy)
+                for (int dx = -1; dx <= 1 && !edge; ++dx)
+                    edge = inside(x + dx, y + dy);
+            if (edge)
+                c.put(x, y, outline);
+        }
+}
+
 } // namespace camvista::data::art

@@ -20,6 +20,7 @@ public:
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
     enum class WindowStyle { Normal, Minimized, Maximized, Hidden };
+    enum class PrintResult { Printed, NoPrinter, Failed };
 
     struct Message {
         QString text;
@@ -60,6 +61,10 @@ public:
     virtual bool openFolder(const QString &path) = 0;
     // Starts another program without waiting for it; false when it could not be started.
     virtual bool startProgram(const QString &path, WindowStyle style) = 0;
+
+    // Prints the picture on the default printer, one copy, at the top-left corner of the page
+    // at the size it has on screen, and ends the job.
+    virtual PrintResult printImage(const QImage &image) = 0;
 };
 
 } // namespace camvista

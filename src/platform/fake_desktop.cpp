@@ -75,4 +75,11 @@ bool FakeDesktop::startProgram(const QString &path, WindowStyle style)
     return servicesSucceed;
 }
 
+Desktop::PrintResult FakeDesktop::printImage(const QImage &image)
+{
+    if (printResult == PrintResult::Printed)
+        printedImages.append(image);
+    return printResult;
+}
+
 } // namespace camvista

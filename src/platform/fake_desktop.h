@@ -28,6 +28,7 @@ public:
     bool openAddress(const QString &address) override;
     bool openFolder(const QString &path) override;
     bool startProgram(const QString &path, WindowStyle style) override;
+    PrintResult printImage(const QImage &image) override;
 
     // Scripted answers, taken front first.
     std::deque<Answer> answers;
@@ -35,6 +36,7 @@ public:
     std::deque<std::optional<QString>> saveFiles;
     std::deque<std::optional<QColor>> colours;
     bool servicesSucceed = true; // result of openAddress / openFolder / startProgram
+    PrintResult printResult = PrintResult::Printed;
 
     // What happened.
     QList<Message> messages;
@@ -45,6 +47,7 @@ public:
     QStringList openedAddresses;
     QStringList openedFolders;
     QList<std::pair<QString, WindowStyle>> startedPrograms;
+    QList<QImage> printedImages; // what reached the printer
 };
 
 } // namespace camvista

@@ -7,6 +7,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -137,6 +140,25 @@ bool QtDesktop::startProgram(const QString &path, WindowStyle)
     if (!QFileInfo(path).isFile())
         return false;
     return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+}
+
+Desktop::PrintResult QtDesktop::printImage(const QImage &image)
+{
+    if (QPrinterInfo::defaultPrinter().isNull() && QPrinterInfo::availablePrinters().isEmpty())
+        return PrintResult::NoPrinter;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(1);
+    printer.setFullPage(true);
+    if (!printer.isValid())
+        return PrintResult::NoPrinter;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return PrintResult::Failed;
+    // The picture keeps the size it has on a 96-dot-per-inch screen.
+    const double scale = printer.resolution() / 96.0;
+    painter.scale(scale, scale);
+    painter.drawImage(QPoint(0, 0), image);
+    return painter.end() ? PrintResult::Printed : PrintResult::Failed;
 }
 
 } // namespace camvista

@@ -20,6 +20,7 @@ public:
     bool openAddress(const QString &address) override;
     bool openFolder(const QString &path) override;
     bool startProgram(const QString &path, WindowStyle style) override;
+    PrintResult printImage(const QImage &image) override;
 };
 
 } // namespace camvista

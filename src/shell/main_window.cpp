@@ -8,6 +8,7 @@
 
 #include "browser/browser_window.h"
 #include "data/shell_pictures.h"
+#include "editor/editor_window.h"
 #include "platform/desktop.h"
 #include "ui/twips_geometry.h"
 
@@ -74,11 +75,15 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
 
     // The browser exists from the start (its icon is the window's); it is shown when the window
     // first gets its size.
-    m_browser = new BrowserWindow;
+    m_browser = new BrowserWindow(m_desktop, m_paths);
     m_browserWindow = m_workspace->addSubWindow(m_browser, Qt::FramelessWindowHint);
+    connect(m_browser, &BrowserWindow::editorCreated, this, &MainWindow::addEditor);
+    connect(m_browser, &BrowserWindow::childWindowCreated, this,
+            [this](QWidget *form) { addChildWindow(form, Qt::FramelessWindowHint); });
     m_browserWindow->setObjectName(QStringLiteral("browserWindow"));
     m_browserWindow->hide();
     m_workspace->installEventFilter(this);
+    connect(m_workspace, &QMdiArea::subWindowActivated, this, &MainWindow::showMenuOf);
 
     const int menuHeight = menuBar()->sizeHint().height();
     resize(kInitialClientSize.width(), kInitialClientSize.height() + menuHeight);
@@ -90,7 +95,9 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The workspace outlives this object's own part of the teardown: stop listening to it.
     m_workspace->removeEventFilter(this);
+    m_workspace->disconnect(this);
 }
 
 void MainWindow::buildMenus()
@@ -186,6 +193,31 @@ QMdiSubWindow *MainWindow::addChildWindow(QWidget *form, Qt::WindowFlags flags)
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowIcon(m_browser->icon1());
     return child;
+}
+
+QMdiSubWindow *MainWindow::addEditor(EditorWindow *editor)
+{
+    QMdiSubWindow *child = addChildWindow(
+        editor, Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    child->move(m_browser->width(), 0);
+    child->show();
+    child->resize(EditorWindow::kOpenSize);
+    return child;
+}
+
+void MainWindow::showMenuOf(QMdiSubWindow *active)
+{
+    auto *editor = active ? qobject_cast<EditorWindow *>(active->widget()) : nullptr;
+    if (editor == m_menuEditor)
+        return;
+    if (m_menuEditor) {
+        for (QAction *action : m_menuEditor->menuActions())
+            menuBar()->removeAction(action);
+    }
+    m_menuEditor = editor;
+    if (editor)
+        menuBar()->addActions(editor->menuActions());
 }
 
 namespace

@@ -16,6 +16,7 @@ namespace camvista
 
 class AboutWindow;
 class BrowserWindow;
+class EditorWindow;
 class Desktop;
 class UserIdDialog;
 
@@ -68,6 +69,8 @@ public:
 
     // Puts a form into the workspace as a child window.
     QMdiSubWindow *addChildWindow(QWidget *form, Qt::WindowFlags flags = {});
+    // Shows a new editor at the right of the browser, at its opening size.
+    QMdiSubWindow *addEditor(EditorWindow *editor);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -77,6 +80,8 @@ private:
     void buildToolbar();
     void Form_Load();
     void Form_Resize();
+    // The active editor's menu entries stand in the menu bar while it is active.
+    void showMenuOf(QMdiSubWindow *active);
 
     Desktop &m_desktop;
     AppPaths m_paths;
@@ -86,6 +91,7 @@ private:
     QMdiSubWindow *m_browserWindow = nullptr;
     QPointer<QMdiSubWindow> m_userIdWindow;
     QPointer<QMdiSubWindow> m_aboutWindow;
+    QPointer<EditorWindow> m_menuEditor;
 };
 
 } // namespace camvista

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace camvista
@@ -142,6 +143,16 @@ void PictureSurface::refresh()
 QImage PictureSurface::renderAsShown() const
 {
     fitLayer();
+    // With nothing drawn over it the surface shows exactly its layer: share it rather than
+    // paint a copy (a big picture's commit would otherwise cost two fresh buffers).
+    const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const bool covered = std::any_of(children.begin(), children.end(), [this](QWidget *child) {
+        return !child->isWindow() && child->isVisibleTo(this) &&
+               child->geometry().intersects(rect());
+    });
+    if (!covered && m_layer.size() == size())
+        return m_layer;
+
     QImage shot(size(), QImage::Format_RGB32);
     if (shot.isNull())
         return shot;

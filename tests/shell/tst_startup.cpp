@@ -5,8 +5,10 @@
 #include "shell/splash_window.h"
 
 #include "browser/browser_window.h"
+#include "editor/editor_window.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
+#include "ui/picture_surface.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -51,6 +53,7 @@ private slots:
     void toolbarCommands_data();
     void toolbarCommands();
     void menuBar();
+    void editorMenusFollowTheActiveEditor();
     void openBrowserPrefixesAddresses_data();
     void openBrowserPrefixesAddresses();
 };
@@ -270,6 +273,50 @@ void TstStartup::menuBar()
 
     quit->trigger();
     QVERIFY(!w.isVisible());
+}
+
+void TstStartup::editorMenusFollowTheActiveEditor()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *first = new EditorWindow(desktop, app.paths());
+    auto *second = new EditorWindow(desktop, app.paths());
+    QMdiSubWindow *firstWindow = w.addEditor(first);
+    QMdiSubWindow *secondWindow = w.addEditor(second);
+    QCOMPARE(firstWindow->pos(), QPoint(161, 0));
+    QCOMPARE(firstWindow->size(), EditorWindow::kOpenSize);
+
+    const auto entriesOf = [&w] {
+        QList<QAction *> found;
+        for (QAction *a : w.menuBar()->actions())
+            if (qobject_cast<EditorWindow *>(a->parent()))
+                found.append(a);
+        return found;
+    };
+    w.workspace()->setActiveSubWindow(firstWindow);
+    QCOMPARE(entriesOf(), first->menuActions());
+    w.workspace()->setActiveSubWindow(secondWindow);
+    QCOMPARE(entriesOf(), second->menuActions());
+    QStringList names;
+    for (QAction *a : entriesOf())
+        names << a->objectName();
+    QCOMPARE(names, (QStringList{"save", "savcopy", "savecopy", "reload"}));
+    // The entries act on their own editor: reload restores that editor's saved state only.
+    QImage held(4, 4, QImage::Format_RGB32);
+    held.fill(Qt::gray);
+    second->picture3()->setPicture(held);
+    second->reloadAction()->trigger();
+    QCOMPARE(second->picture1()->picture(), held);
+    QVERIFY(first->picture1()->picture().isNull());
+
+    w.showAboutWindow();
+    QVERIFY(entriesOf().isEmpty());
+    secondWindow->close();
+    w.workspace()->setActiveSubWindow(firstWindow);
+    QCOMPARE(entriesOf(), first->menuActions());
 }
 
 void TstStartup::openBrowserPrefixesAddresses_data()

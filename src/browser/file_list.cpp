@@ -1,0 +1,106 @@
+#include "file_list.h"
+
+#include <QDir>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace camvista
+{
+
+FileList::FileList(QWidget *parent) : QListWidget(parent)
+{
+    setObjectName(QStringLiteral("File1"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setPattern(QStringLiteral("*.*"));
+    connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
+    connect(this, &QListWidget::itemDoubleClicked, this, &FileList::fileDoubleClicked);
+}
+
+void FileList::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    m_wildcards.clear();
+    for (const QString &part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        m_wildcards.append(
+            QRegularExpression(QRegularExpression::wildcardToRegularExpression(part.trimmed()),
+                               QRegularExpression::CaseInsensitiveOption));
+    }
+    refresh();
+}
+
+bool FileList::matches(const QString &name) const
+{
+    return std::any_of(m_wildcards.cbegin(), m_wildcards.cend(),
+                       [&](const QRegularExpression &re) { return re.match(name).hasMatch(); });
+}
+
+void FileList::setPath(const QString &folder)
+{
+    m_path = folder;
+    clear();
+    refresh();
+}
+
+QString FileList::fileName() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+bool FileList::selectFile(const QString &name)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->text() == name) {
+            setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList FileList::fileNames() const
+{
+    QStringList names;
+    for (int row = 0; row < count(); ++row)
+        names.append(item(row)->text());
+    return names;
+}
+
+void FileList::refresh()
+{
+    const QString keep = fileName();
+    clear();
+    if (m_path.isEmpty())
+        return;
+    QStringList names;
+    // Regular files only: no pipes or devices, no hidden files.
+    const QStringList files = QDir(m_path).entryList(QDir::Files, QDir::Unsorted);
+    for (const QString &name : files) {
+        if (matches(name))
+            names.append(name);
+    }
+    // By name, whatever the case; names that differ only in case keep a fixed order.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    addItems(names);
+    if (!keep.isEmpty())
+        selectFile(keep);
+}
+
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        emit fileDoubleClicked();
+        return;
+    }
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before && currentItem())
+        emit fileClicked();
+}
+
+} // namespace camvista

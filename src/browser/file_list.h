@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QString>
+
+namespace camvista
+{
+
+// The file list: the files of one folder whose names match a pattern such as
+// "*.jpg;*.bmp" (case-insensitive), sorted by name without regard to case. Hidden files are
+// left out. Reading is synchronous.
+class FileList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FileList(QWidget *parent = nullptr);
+
+    void setPattern(const QString &pattern);
+    QString pattern() const { return m_pattern; }
+
+    // A missing folder gives an empty list.
+    void setPath(const QString &folder);
+    QString path() const { return m_path; }
+
+    // The selected file's name, or empty when none is selected.
+    QString fileName() const;
+    // Selects the file with this name; false when it is not listed.
+    bool selectFile(const QString &name);
+    QStringList fileNames() const;
+
+    // Rereads the folder; the selected file stays selected while it is still there.
+    void refresh();
+
+    bool matches(const QString &name) const;
+
+signals:
+    // A file was clicked, or reached with the keyboard.
+    void fileClicked();
+    // A file was double-clicked, or Enter was pressed on it.
+    void fileDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QString m_path;
+    QString m_pattern;
+    QList<QRegularExpression> m_wildcards;
+};
+
+} // namespace camvista

@@ -1,0 +1,107 @@
+#include "folder_list.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QStyle>
+
+namespace camvista
+{
+
+namespace
+{
+
+constexpr int kPathRole = Qt::UserRole;
+
+QString cleanFolder(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("Dir1"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setIndentation(10);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    connect(this, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { setPath(folderOf(item)); });
+}
+
+bool FolderList::setPath(const QString &path)
+{
+    const QString folder = cleanFolder(path);
+    const QFileInfo info(folder);
+    if (path.isEmpty() || !info.isDir() || !info.isReadable() || !info.isExecutable())
+        return false;
+    m_path = folder;
+    fill();
+    emit changed(m_path);
+    return true;
+}
+
+void FolderList::refresh()
+{
+    if (!m_path.isEmpty())
+        fill();
+}
+
+QString FolderList::folderOf(const QTreeWidgetItem *item)
+{
+    return item ? item->data(0, kPathRole).toString() : QString();
+}
+
+QTreeWidgetItem *FolderList::itemFor(const QString &folder) const
+{
+    const QString wanted = cleanFolder(folder);
+    for (QTreeWidgetItemIterator it(const_cast<FolderList *>(this)); *it; ++it) {
+        if (folderOf(*it) == wanted)
+            return *it;
+    }
+    return nullptr;
+}
+
+void FolderList::fill()
+{
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The chain of open folders from the root down to the current one.
+    auto *root = new QTreeWidgetItem(this, {QStringLiteral("/")});
+    root->setIcon(0, open);
+    root->setData(0, kPathRole, QStringLiteral("/"));
+    QTreeWidgetItem *current = root;
+    QString sofar;
+    for (const QString &part : m_path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        sofar += QLatin1Char('/') + part;
+        auto *item = new QTreeWidgetItem(current, {part});
+        item->setIcon(0, open);
+        item->setData(0, kPathRole, sofar);
+        current = item;
+    }
+
+    const QStringList subfolders =
+        QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : subfolders) {
+        auto *item = new QTreeWidgetItem(current, {name});
+        item->setIcon(0, closed);
+        item->setData(0, kPathRole, QDir(m_path).filePath(name));
+    }
+
+    expandAll();
+    setCurrentItem(current);
+    // Show as many ancestors as fit, and always the current folder.
+    scrollToTop();
+    scrollToItem(current);
+}
+
+} // namespace camvista

@@ -1,0 +1,92 @@
+// Writes the pictures the application folder ships with: camvista_make_data <folder>.
+// The build runs it into the runnable application folder; `cmake --install` copies the result.
+#include "data/frame_pictures.h"
+#include "imaging/gif_writer.h"
+#include "imaging/picture_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QList>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace
+{
+
+using namespace camvista;
+
+// One file to write, by its path inside the application folder.
+struct DataFile {
+    QString path;
+    QImage image;
+};
+
+using Writer = FileStatus (*)(const QImage &, const QString &);
+
+// A kind of data: the writer of its file format and the files themselves. A new kind (stamps
+// as PNG, wild frames as BMP) is one function giving its files and one row in kKinds.
+struct DataKind {
+    const char *what;
+    Writer write;
+    QList<DataFile> (*files)();
+};
+
+QList<DataFile> defaultFrames()
+{
+    QList<DataFile> files;
+    for (int n = 1; n <= data::defaultFrameCount(); ++n)
+        files.append({QStringLiteral("frames/default/%1.gif").arg(n), data::defaultFrame(n)});
+    return files;
+}
+
+QList<DataFile> customFrames()
+{
+    QList<DataFile> files;
+    for (const auto &[name, image] : data::customFrames())
+        files.append({QStringLiteral("frames/custom/%1.gif").arg(name), image});
+    return files;
+}
+
+constexpr DataKind kKinds[] = {
+    {"default frames", &saveGif, &defaultFrames},
+    {"custom frames", &saveGif, &customFrames},
+};
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "camvista_make_data: " << message << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2 || args[1].isEmpty())
+        return fail(QStringLiteral("usage: camvista_make_data <application folder>"));
+    const QDir root(args[1]);
+
+    int written = 0;
+    for (const DataKind &kind : kKinds) {
+        for (const DataFile &file : kind.files()) {
+            const QString path = root.filePath(file.path);
+            if (file.image.isNull())
+                return fail(QStringLiteral("%1: nothing was drawn for %2")
+                                .arg(QLatin1String(kind.what), path));
+            const QString folder = QFileInfo(path).absolutePath();
+            if (!QDir().mkpath(folder))
+                return fail(QStringLiteral("cannot make the folder %1").arg(folder));
+            const FileStatus status = kind.write(file.image, path);
+            if (!status.ok())
+                return fail(status.message());
+            ++written;
+        }
+    }
+    QTextStream(stdout) << "camvista_make_data: " << written << " files in "
+                        << QDir::toNativeSeparators(root.absolutePath()) << '\n';
+    return 0;
+}

@@ -1,0 +1,372 @@
+#include "editor_window.h"
+
+#include "output_panel.h"
+#include "third_step_panel.h"
+
+#include "data/editor_pictures.h"
+#include "imaging/picture_file.h"
+#include "imaging/twips.h"
+#include "platform/desktop.h"
+#include "ui/clickable_label.h"
+#include "ui/picture_surface.h"
+#include "ui/twips_geometry.h"
+#include "ui/wrapping_button.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace camvista
+{
+
+namespace
+{
+
+const QString kDone = QStringLiteral("Done!");
+
+} // namespace
+
+// Panels cover the console picture with the desktop's usual face colour, not the window's black.
+void makeOpaque(QWidget *panel)
+{
+    QPalette face = panel->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    panel->setPalette(face);
+    panel->setAutoFillBackground(true);
+}
+
+namespace
+{
+const QColor kShotWhite(255, 255, 255);
+
+QGroupBox *makePanel(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *panel = new QGroupBox(caption, parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    placeTwips(panel, 0, 3840, 5535, 4815);
+    makeOpaque(panel);
+    return panel;
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
+    : QWidget(parent), m_desktop(desktop), m_paths(paths)
+{
+    setObjectName(QStringLiteral("loaded"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    // The console body lies behind everything; a click on it swaps its colour.
+    m_image3 = new ClickableLabel(this);
+    m_image3->setObjectName(QStringLiteral("Image3"));
+    m_image3->setPixmap(QPixmap::fromImage(data::consoleBody(data::ConsoleColour::Blue)));
+    placeTwips(m_image3, 0, 0, 4785, 7200);
+    m_gbgreen = new ClickableLabel(this);
+    m_gbgreen->setObjectName(QStringLiteral("gbgreen"));
+    m_gbgreen->setPixmap(QPixmap::fromImage(data::consoleBody(data::ConsoleColour::Green)));
+    placeTwips(m_gbgreen, 0, 0, 4785, 7200);
+    m_gbgreen->hide();
+    connect(m_image3, &ClickableLabel::clicked, this, [this] {
+        m_image3->hide();
+        m_gbgreen->show();
+    });
+    connect(m_gbgreen, &ClickableLabel::clicked, this, [this] {
+        m_gbgreen->hide();
+        m_image3->show();
+    });
+
+    m_picture1 = new PictureSurface(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setAutoSize(true);
+    placeTwips(m_picture1, 1200, 960, 2400, 2160);
+
+    // Hidden pictures: the saved state and the stamp merge buffer.
+    m_picture3 = new PictureSurface(this);
+    m_picture3->setObjectName(QStringLiteral("Picture3"));
+    m_picture3->setAutoSize(true);
+    m_picture3->hide();
+    m_picture4 = new PictureSurface(this);
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
+    m_picture4->setAutoSize(true);
+    m_picture4->hide();
+
+    m_text1 = new QLineEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->hide();
+
+    // Overlays on the working picture; the frame and stamp steps give them their pictures.
+    m_frm = new QLabel(m_picture1);
+    m_frm->setObjectName(QStringLiteral("frm"));
+    m_frm->hide();
+    m_stamp = new QLabel(m_picture1);
+    m_stamp->setObjectName(QStringLiteral("stamp"));
+    m_stamp->hide();
+
+    buildStepButtons();
+    buildPanels();
+    buildMenu();
+    Form_Load();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::buildStepButtons()
+{
+    const struct {
+        QPushButton **button;
+        const char *name;
+        const char *caption;
+        int top;
+    } buttons[] = {
+        {&m_firstcom, "firstcom", "Done!", 0},
+        {&m_scdcom, "scdcom", "Second Step", 960},
+        {&m_thirdcom, "thirdcom", "Third Step", 1920},
+        {&m_forthcom, "forthcom", "Fourth Step", 2880},
+    };
+    for (const auto &b : buttons) {
+        auto *button = new WrappingButton(QString::fromLatin1(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        placeTwips(button, 4800, b.top, 735, 975);
+        button->setEnabled(b.top == 0);
+        *b.button = button;
+    }
+    connect(m_firstcom, &QPushButton::clicked, this, &EditorWindow::firstcom_Click);
+    connect(m_scdcom, &QPushButton::clicked, this, &EditorWindow::scdcom_Click);
+    connect(m_thirdcom, &QPushButton::clicked, this, &EditorWindow::thirdcom_Click);
+    // The last button only shows where the walk ends; it has no command.
+}
+
+void EditorWindow::buildPanels()
+{
+    m_firststep = makePanel(this, "firststep", QStringLiteral("First Step: Choose your frame"));
+    m_scdstep = makePanel(this, "scdstep", QStringLiteral("Second Step: Let's Stamp!"));
+    m_scdstep->hide();
+    m_thirdstep = new ThirdStepPanel(*m_picture1, *m_picture3, m_desktop, this);
+    placeTwips(m_thirdstep, 0, 3840, 5535, 4815);
+    makeOpaque(m_thirdstep);
+    m_thirdstep->hide();
+    m_forthstep = makePanel(this, "forthstep",
+                            QStringLiteral("Fourth Step: Adjust gamma and save your work"));
+    m_forthstep->hide();
+
+    m_command7 = new QPushButton(QStringLiteral("Done? So, you can resize it now!"), m_forthstep);
+    m_command7->setObjectName(QStringLiteral("Command7"));
+    placeTwips(m_command7, 120, 4200, 5295, 495);
+    connect(m_command7, &QPushButton::clicked, this, &EditorWindow::Command7_Click);
+
+    // The output panel waits outside the window until the fourth step is done.
+    m_frame1 = new OutputPanel(*m_picture3, m_desktop, this);
+    placeTwips(m_frame1, 8040, 0, 9855, 9495);
+    makeOpaque(m_frame1);
+    m_frame1->hide();
+}
+
+void EditorWindow::buildMenu()
+{
+    const struct {
+        QAction **action;
+        const char *name;
+        const char *caption;
+    } entries[] = {
+        {&m_save, "save", "Save"},
+        {&m_savcopy, "savcopy", "Save as a copy..."},
+        {&m_savecopy, "savecopy", "Save as..."},
+        {&m_reload, "reload", "Reload the shot (Cancel current step changes)"},
+    };
+    for (const auto &e : entries) {
+        auto *action = new QAction(QString::fromLatin1(e.caption), this);
+        action->setObjectName(QString::fromLatin1(e.name));
+        *e.action = action;
+    }
+    connect(m_reload, &QAction::triggered, this, &EditorWindow::reload_Click);
+    connect(m_save, &QAction::triggered, this, &EditorWindow::save_Click);
+    connect(m_savcopy, &QAction::triggered, this, &EditorWindow::savcopy_Click);
+    connect(m_savecopy, &QAction::triggered, this, &EditorWindow::savecopy_Click);
+}
+
+QList<QAction *> EditorWindow::menuActions() const
+{
+    return {m_save, m_savcopy, m_savecopy, m_reload};
+}
+
+QGroupBox *EditorWindow::thirdstep() const
+{
+    return m_thirdstep;
+}
+
+QGroupBox *EditorWindow::frame1() const
+{
+    return m_frame1;
+}
+
+void EditorWindow::Form_Load()
+{
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+}
+
+void EditorWindow::commitIntoSavedState()
+{
+    commitSurface(*m_picture1, *m_picture3, m_desktop);
+}
+
+void EditorWindow::takeSavedState()
+{
+    m_picture1->setPicture(m_picture3->picture());
+}
+
+void EditorWindow::firstcom_Click()
+{
+    if (m_step != Step::Frame)
+        return;
+    m_firstcom->setEnabled(false);
+    m_scdcom->setEnabled(true);
+    m_scdcom->setText(kDone);
+    m_firststep->hide();
+    m_scdstep->show();
+    // The frame overlay is still visible here, so the chosen frame becomes part of the shot.
+    commitIntoSavedState();
+    m_frm->hide();
+    takeSavedState();
+    m_step = Step::Stamps;
+}
+
+void EditorWindow::scdcom_Click()
+{
+    if (m_step != Step::Stamps)
+        return;
+    // A stamp placed but not merged is dropped.
+    m_stamp->hide();
+    m_scdcom->setEnabled(false);
+    m_thirdcom->setEnabled(true);
+    m_thirdcom->setText(kDone);
+    m_scdstep->hide();
+    m_thirdstep->show();
+    commitIntoSavedState();
+    takeSavedState();
+    m_step = Step::Colours;
+}
+
+void EditorWindow::thirdcom_Click()
+{
+    if (m_step != Step::Colours)
+        return;
+    m_thirdcom->setEnabled(false);
+    m_forthcom->setText(QStringLiteral("Final Step"));
+    m_thirdstep->hide();
+    m_stamp->hide();
+    m_forthstep->show();
+    commitIntoSavedState();
+    takeSavedState();
+    m_step = Step::Gamma;
+}
+
+void EditorWindow::Command7_Click()
+{
+    if (m_step != Step::Gamma)
+        return;
+    commitIntoSavedState();
+    m_frame1->takeSavedState();
+    m_frame1->move(0, m_frame1->y());
+    m_frame1->show();
+    m_frame1->raise();
+    m_frame1->twiptocm();
+    // The window grows to show the whole panel.
+    QWidget *frame = parentWidget() ? parentWidget() : this;
+    frame->resize(twipsToPixels(9945), m_frame1->height() + twipsToPixels(485));
+    m_reload->setText(QStringLiteral("[ Print ") + windowTitle() + QStringLiteral(" ]"));
+    m_frame1->picture6()->resize(160, 144);
+    m_step = Step::Output;
+}
+
+void EditorWindow::reload_Click()
+{
+    if (m_step == Step::Output) {
+        print();
+        return;
+    }
+    m_picture1->setPicture(m_picture3->picture());
+    m_picture4->setPicture(m_picture3->picture());
+    m_frm->hide();
+    m_stamp->hide();
+}
+
+QImage EditorWindow::pictureToSave()
+{
+    if (m_step == Step::Output)
+        return m_frame1->picture6()->picture();
+    commitSurface(*m_picture1, *m_picture1, m_desktop);
+    return m_picture1->picture();
+}
+
+bool EditorWindow::writePicture(const QImage &picture, const QString &path)
+{
+    const FileStatus status = savePictureBmp(picture, path);
+    if (!status.ok()) {
+        m_desktop.showMessage(this, status.message(), QStringLiteral("Camvista"),
+                              Desktop::Icon::Exclamation);
+    }
+    return status.ok();
+}
+
+void EditorWindow::save_Click()
+{
+    const QString path = m_text1->text();
+    const bool panelOpen = m_step == Step::Output;
+    if (!writePicture(pictureToSave(), path) || !panelOpen)
+        return;
+    m_desktop.showMessage(this, QStringLiteral("Saved!"));
+    emit fileSaved(path);
+}
+
+void EditorWindow::savcopy_Click()
+{
+    const QString path = m_text1->text().chopped(qMin<qsizetype>(4, m_text1->text().size())) +
+                         QStringLiteral("copy.bmp");
+    if (!writePicture(pictureToSave(), path))
+        return;
+    m_desktop.showMessage(this, QStringLiteral("Saved as ") + path);
+    emit fileSaved(path);
+}
+
+void EditorWindow::savecopy_Click()
+{
+    const QImage picture = pictureToSave();
+    Desktop::FileDialog dialog;
+    dialog.folder = QFileInfo(m_text1->text()).absolutePath();
+    dialog.filter = QStringLiteral("BMP Picture (*.bmp)");
+    const std::optional<QString> chosen = m_desktop.chooseSaveFile(this, dialog);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".bmp");
+    writePicture(picture, path);
+}
+
+void EditorWindow::print()
+{
+    switch (m_desktop.printImage(m_frame1->picture6()->image())) {
+    case Desktop::PrintResult::Printed:
+        break;
+    case Desktop::PrintResult::NoPrinter:
+        m_desktop.showMessage(this,
+                              QStringLiteral("There is no printer set up on this computer, so "
+                                             "the picture cannot be printed."),
+                              QStringLiteral("Camvista"), Desktop::Icon::Exclamation);
+        break;
+    case Desktop::PrintResult::Failed:
+        m_desktop.showMessage(this, QStringLiteral("The picture could not be printed."),
+                              QStringLiteral("Camvista"), Desktop::Icon::Exclamation);
+        break;
+    }
+}
+
+} // namespace camvista
