@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include "bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -219,12 +221,4 @@ BENCHMARK(largeStepCommit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CAMVISTA_BENCHMARK_MAIN()

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLabel>
 
+#include "bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -55,12 +57,4 @@ BENCHMARK(commitShot)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CAMVISTA_BENCHMARK_MAIN()

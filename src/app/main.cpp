@@ -1,4 +1,5 @@
 #include "platform/app_paths.h"
+#include "platform/memory_tuning.h"
 #include "platform/qt_desktop.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
@@ -7,18 +8,9 @@
 
 #include <memory>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 int main(int argc, char *argv[])
 {
-#ifdef __GLIBC__
-    // Pictures of tens of megabytes come and go with every commit; keep freed buffers for reuse
-    // instead of returning them to the system and paying for fresh pages each time.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
-#endif
+    camvista::keepFreedPictureMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Camvista"));
     QFont font(QStringLiteral("Segoe UI"));

@@ -1,7 +1,6 @@
 #include "browser_window.h"
 
 #include "drive_list.h"
-#include "file_list.h"
 #include "folder_list.h"
 #include "icon_button.h"
 #include "preview_popup.h"
@@ -12,6 +11,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
+#include "ui/file_list.h"
 #include "ui/picture_surface.h"
 #include "ui/twips_geometry.h"
 

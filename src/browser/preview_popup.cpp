@@ -1,6 +1,8 @@
 #include "preview_popup.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 namespace camvista
@@ -44,10 +46,18 @@ QWidget *PreviewPopup::holder()
 void PreviewPopup::popUpAt(const QPoint &topLeft)
 {
     QWidget *window = holder();
-    // It must never take the focus from the window being worked in.
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->move(topLeft);
-    window->show();
+    if (!window->isVisible()) {
+        // It must never take the focus from the window being worked in, but a child window of a
+        // workspace makes itself the active one whenever it is shown: hand it back.
+        auto *child = qobject_cast<QMdiSubWindow *>(window);
+        QMdiArea *area = child ? child->mdiArea() : nullptr;
+        QMdiSubWindow *active = area ? area->activeSubWindow() : nullptr;
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->show();
+        if (area && active && active != child)
+            area->setActiveSubWindow(active);
+    }
     window->raise();
 }
 

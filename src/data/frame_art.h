@@ -49,6 +49,27 @@ template <typename Pattern> void fillBorder(Canvas &c, Pattern pattern)
                 c.put(x, y, pattern(x, y));
 }
 
+// Paints the shape inside(x, y) found within `area`: `fill` inside, `shade` on the lowest pixel
+// of each column of it, and an `outline` ring around it (diagonal neighbours count).
+template <typename Inside>
+void blob(Canvas &c, int ax, int ay, int aw, int ah, Inside inside, QRgb outline, QRgb fill,
+          QRgb shade)
+{
+    for (int y = ay - 1; y <= ay + ah; ++y)
+        for (int x = ax - 1; x <= ax + aw; ++x) {
+            if (inside(x, y)) {
+                c.put(x, y, inside(x, y + 1) ? fill : shade);
+                continue;
+            }
+            bool edge = false;
+            for (int dy = -1; dy <= 1 && !edge; ++dy)
+                for (int dx = -1; dx <= 1 && !edge; ++dx)
+                    edge = inside(x + dx, y + dy);
+            if (edge)
+                c.put(x, y, outline);
+        }
+}
+
 // A rectangle ring `inset` pixels in from the picture's outer edge.
 void ringAt(Canvas &c, int inset, QRgb colour);
 // A ring `gap` pixels out from the window: gap 1 is the row right next to the picture.

@@ -62,19 +62,17 @@ void drawInstantPhoto(Canvas &c)
     windowRing(c, 1, kBlack);
     c.fill(kB - 2, kB - 2, kW - 2 * kB + 3, 1, kLight);
     c.fill(kB - 2, kB - 2, 1, kH - 2 * kB + 3, kLight);
-    // Two strips of tape hold it to the page.
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 30; ++x) {
-            const int across = x + y, along = x - y;
-            const int end = 9 + int(noise(across, 0, 5) % 2);
-            if (across < 11 || across > 19 || std::abs(along) > end)
-                continue;
-            const QRgb tape = (across == 11 || across == 19) ? kLight
-                              : (noise(x, y, 6) % 5 == 0)    ? kWhite
-                                                             : kLight;
-            c.put(x, y, tape);
-            c.put(kW - 1 - x, y, tape);
-        }
+    // A strip of tape holds it to the page.
+    for (int y = 0; y < 11; ++y) {
+        const int left = 64 + (y % 2), right = 96 - ((y + 1) % 2);
+        c.fill(left, y, right - left, 1, kLight);
+        c.put(left, y, kDark);
+        c.put(right - 1, y, kDark);
+        for (int x = left + 2; x < right - 2; ++x)
+            if (noise(x, y, 6) % 6 == 0)
+                c.put(x, y, kWhite);
+    }
+    c.fill(64, 11, 32, 1, kDark);
     // A caption written on the bottom edge.
     const int end = c.text(24, 131, "summer '98", kBlack) + 24;
     heart(c, end + 3, 130, kDark, kBlack, kLight);
@@ -115,8 +113,8 @@ void drawWoodenFrame(Canvas &c)
                     1.4 * std::sin(u / 13.0 + side * 1.9) + 0.7 * std::sin(u / 5.1 + side * 0.7);
                 const int row = v + int(std::lround(wave)) + 40;
                 if (row % 4 == 0)
-                    colour = (noise(u / 4, side, 2) % 4) != 0 ? kBlack : kDark;
-                else if (row % 4 == 2 && (noise(u / 3, v, side) % 3) == 0)
+                    colour = (noise(u / 14, row, unsigned(side)) % 5) != 0 ? kBlack : kDark;
+                else if (row % 4 == 2 && (noise(u / 9, row, unsigned(side) + 7) % 3) == 0)
                     colour = kLight;
             }
             if (ties > 1 && v > 0)
@@ -164,22 +162,19 @@ void drawBrickWall(Canvas &c)
     // A stone window surround: lintel with a keystone, quoins at the sides, a sill below.
     const auto stone = [&c](int x, int y, int w, int h) {
         c.fill(x, y, w, h, kBlack);
-        c.fill(x + 1, y + 1, w - 2, h - 2, kWhite);
-        c.fill(x + 1, y + h - 2, w - 2, 1, kLight);
-        c.fill(x + w - 2, y + 1, 1, h - 2, kLight);
+        c.fill(x + 1, y + 1, w - 2, h - 2, kLight);
+        c.fill(x + 1, y + 1, w - 2, 1, kWhite);
+        c.fill(x + 1, y + 1, 1, h - 2, kWhite);
+        c.fill(x + 2, y + h - 2, w - 3, 1, kDark);
+        c.fill(x + w - 2, y + 2, 1, h - 3, kDark);
     };
     for (int y = kB; y < kBottom; y += 8) {
         const bool wide = (y / 8) % 2 == 0;
-        stone(kB - (wide ? 9 : 6), y, wide ? 9 : 6, 8);
-        stone(kRight, y, wide ? 9 : 6, 8);
+        stone(kB - (wide ? 10 : 6), y, wide ? 10 : 6, 8);
+        stone(kRight, y, wide ? 10 : 6, 8);
     }
-    stone(kB - 9, 8, kW - 2 * kB + 18, 8);
-    c.fill(72, 6, 16, 10, kBlack);
-    c.fill(73, 7, 14, 8, kLight);
-    c.fill(73, 7, 14, 1, kWhite);
-    c.fill(73, 7, 1, 8, kWhite);
-    c.fill(74, 14, 13, 1, kDark);
-    c.fill(86, 8, 1, 7, kDark);
+    stone(kB - 10, 8, kW - 2 * kB + 20, 8);
+    stone(72, 5, 16, 11);
     // The sill sticks out: a white top, a grey front, a shadow on the bricks below.
     c.fill(kB - 12, kBottom, kW - 2 * kB + 24, 7, kBlack);
     c.fill(kB - 11, kBottom + 1, kW - 2 * kB + 22, 2, kWhite);

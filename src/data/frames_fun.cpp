@@ -13,29 +13,65 @@ namespace
 constexpr double kPi = 3.14159265358979;
 
 // A jagged starburst with its outline and a drop shadow, text in the middle.
+// An oval with spikes all round, longest at the sides, and a drop shadow; text in the middle.
 void burst(Canvas &c, int cx, int cy, int rx, int ry, std::string_view text, unsigned seed)
 {
-    const auto inside = [&](int x, int y, int grow) {
-        const double dx = x - cx, dy = (y - cy) * double(rx) / ry;
-        const double a = std::atan2(dy, dx);
-        const int spike = int(std::floor((a + kPi) / (2 * kPi) * 14));
-        const double t = std::fmod((a + kPi) / (2 * kPi) * 14, 1.0);
-        const double jag = (noise(spike, 0, seed) % 3) * 0.12 + 0.7;
-        const double r = rx * (jag + (1 - jag) * (1 - std::abs(2 * t - 1)));
-        return std::sqrt(dx * dx + dy * dy) <= r + grow;
+    constexpr int spikes = 12;
+    struct Tri {
+        double ax, ay, bx, by, tx, ty;
     };
-    for (int y = cy - ry - 3; y <= cy + ry + 3; ++y)
-        for (int x = cx - rx - 3; x <= cx + rx + 3; ++x)
-            if (inside(x - 2, y - 2, 1))
+    Tri tris[spikes];
+    for (int k = 0; k < spikes; ++k) {
+        const double a = (k + 0.5 + 0.3 * (noise(k, 0, seed) % 3) / 2.0) * 2 * kPi / spikes;
+        const double half = kPi / spikes * 0.8;
+        const double reach = 1.0 + 5.0 * std::abs(std::cos(a)) + (noise(k, 1, seed) % 2);
+        const auto edge = [&](double t, double grow) {
+            return QPointF(cx + (rx + grow) * std::cos(t), cy + (ry + grow * 0.5) * std::sin(t));
+        };
+        const QPointF p = edge(a - half, -1), q = edge(a + half, -1), tip = edge(a, reach);
+        tris[k] = {p.x(), p.y(), q.x(), q.y(), tip.x(), tip.y()};
+    }
+    const auto inTri = [](const Tri &t, double x, double y) {
+        const auto side = [](double x1, double y1, double x2, double y2, double px, double py) {
+            return (x2 - x1) * (py - y1) - (y2 - y1) * (px - x1);
+        };
+        const double d1 = side(t.ax, t.ay, t.bx, t.by, x, y);
+        const double d2 = side(t.bx, t.by, t.tx, t.ty, x, y);
+        const double d3 = side(t.tx, t.ty, t.ax, t.ay, x, y);
+        return (d1 >= 0 && d2 >= 0 && d3 >= 0) || (d1 <= 0 && d2 <= 0 && d3 <= 0);
+    };
+    const auto inside = [&](int x, int y) {
+        const double dx = double(x - cx) / rx, dy = double(y - cy) / ry;
+        if (dx * dx + dy * dy <= 1.0)
+            return true;
+        for (const Tri &t : tris)
+            if (inTri(t, x, y))
+                return true;
+        return false;
+    };
+    const int mx = rx + 8, my = ry + 5;
+    for (int y = cy - my; y <= cy + my; ++y)
+        for (int x = cx - mx; x <= cx + mx; ++x)
+            if (inside(x - 1, y - 1) && !inside(x, y))
                 c.put(x, y, kDark);
-    for (int y = cy - ry - 3; y <= cy + ry + 3; ++y)
-        for (int x = cx - rx - 3; x <= cx + rx + 3; ++x) {
-            if (inside(x, y, 0))
-                c.put(x, y, kWhite);
-            else if (inside(x, y, 1))
-                c.put(x, y, kBlack);
-        }
+    blob(c, cx - mx, cy - my, 2 * mx + 1, 2 * my + 1, inside, kBlack, kWhite, kWhite);
     centredText(c, cx + 1, cy - 3, text, kBlack);
+}
+
+// A heart centred on (cx, cy), `size` pixels from the middle to a lobe's side, with a glint.
+void bigHeart(Canvas &c, int cx, int cy, double size, QRgb fill)
+{
+    const auto inside = [=](int x, int y) {
+        const double u = (x - cx) / size, v = 0.1 - (y - cy) / size;
+        const double a = u * u + v * v - 1;
+        return a * a * a - u * u * v * v * v <= 0;
+    };
+    const int r = int(size * 1.4) + 1;
+    blob(c, cx - r, cy - r, 2 * r + 1, 2 * r + 1, inside, kBlack, fill, fill == kDark ? kBlack : kLight);
+    const int gx = cx - int(size * 0.6), gy = cy - int(size * 0.6);
+    const QRgb glint = fill == kWhite ? kLight : kWhite;
+    c.fill(gx, gy, 2, 1, glint);
+    c.put(gx - 1, gy + 1, glint);
 }
 
 void pennant(Canvas &c, int x, int y, int w, QRgb fill)
@@ -75,28 +111,33 @@ void drawHearts(Canvas &c)
     ringAt(c, 0, kBlack);
     windowRing(c, 1, kBlack);
     windowRing(c, 2, kWhite);
-    for (const QPoint p :
-         {QPoint(3, 3), QPoint(kW - 12, 3), QPoint(3, kH - 12), QPoint(kW - 12, kH - 12)})
-        heart(c, p.x(), p.y(), kDark, kBlack, kWhite);
-    // A ribbon banner across the bottom.
+    for (const QPoint p : {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9),
+                           QPoint(kW - 9, kH - 9)})
+        bigHeart(c, p.x(), p.y(), 6.5, kDark);
+    // Two hearts with an arrow through them at the top.
+    c.fill(56, 8, 48, 1, kBlack);
+    c.fill(56, 9, 46, 1, kDark);
+    shadeSprite(c, 52, 5, {"#.#..", ".#.#.", "..#.#", "..#.#", ".#.#.", "#.#.."});
+    bigHeart(c, 74, 8, 5.5, kWhite);
+    bigHeart(c, 86, 8, 5.5, kDark);
+    c.fill(80, 8, 1, 1, kBlack);
+    shadeSprite(c, 103, 5, {"#...", "##..", "#o#.", "#oo#", "###.", "##.."});
+    // A ribbon banner across the bottom, its ends folded behind.
     const std::string_view word = "LOVE";
-    const int w = textWidth(word) + 12;
+    const int w = textWidth(word) + 22;
     const int x = 80 - w / 2;
-    c.fill(x - 8, 133, 10, 8, kBlack);
-    c.fill(x - 7, 134, 8, 6, kDark);
-    c.put(x - 7, 137, kBlack);
-    c.fill(x + w - 2, 133, 10, 8, kBlack);
-    c.fill(x + w - 1, 134, 8, 6, kDark);
-    c.put(x + w + 6, 137, kBlack);
-    c.fill(x, 130, w, 11, kBlack);
-    c.fill(x + 1, 131, w - 2, 9, kWhite);
-    c.fill(x + 1, 139, w - 2, 1, kLight);
-    centredText(c, 80, 132, word, kBlack);
-    smallHeart(c, x + 2, 134, kDark);
-    smallHeart(c, x + w - 7, 134, kDark);
-    // Two hearts together at the top.
-    heart(c, 71, 4, kWhite, kBlack, kLight);
-    heart(c, 80, 5, kDark, kBlack, kWhite);
+    const Rows end = {
+        "##########", "#xxxxxxxx#", ".#xxxxxxx#", "..#xxxxxx#",
+        ".#xxxxxxx#", "#xxxxxxxx#", "##########",
+    };
+    shadeSprite(c, x - 8, kBottom + 6, end);
+    shadeSprite(c, x + w - 2, kBottom + 6, end, Turn::FlipX);
+    c.fill(x, kBottom + 2, w, 11, kBlack);
+    c.fill(x + 1, kBottom + 3, w - 2, 9, kWhite);
+    c.fill(x + 1, kBottom + 11, w - 2, 1, kLight);
+    centredText(c, 80, kBottom + 4, word, kBlack);
+    smallHeart(c, x + 3, kBottom + 5, kDark);
+    smallHeart(c, x + w - 8, kBottom + 5, kDark);
 }
 
 void drawRaceFlags(Canvas &c)
@@ -121,77 +162,83 @@ void drawRaceFlags(Canvas &c)
     c.fill(x + 1, kBottom + 3, w - 2, 10, kDark);
     c.fill(x + 1, kBottom + 3, w - 2, 1, kLight);
     c.outlinedText(x + 5, kBottom + 5, word, kWhite, kBlack);
-    // A little racing car along the top.
-    const Rows car = {
-        "......####..........", ".....#+oo+#.........", "..####++++#######...",
-        ".#ooooooooooooooxx#.", "#oo#o#ooooo#o#oxxx#.", "#o###oxxxxo###oxxx##",
-        ".#x#x###########x#x#", "..###.........###...",
+    // The winner's cup at the top.
+    c.fill(60, 1, 40, 14, kBlack);
+    c.fill(61, 2, 38, 12, kDark);
+    c.fill(61, 2, 38, 1, kLight);
+    const Rows cup = {
+        ".#########.", "##ooooo+x##", "#.#oooo+x#.#", ".##ooo++x##.", "..#oo++xx#..",
+        "...##+x##...", ".....#x#....", "....#+xx#...", "...#######..",
     };
-    c.fill(70, 3, 22, 10, kWhite);
-    shadeSprite(c, 71, 4, car);
+    shadeSprite(c, 63, 4, cup);
+    c.outlinedText(78, 4, "1ST", kWhite, kBlack);
     windowRing(c, 1, kDark);
 }
 
 void drawCircuitBoard(Canvas &c)
 {
-    fillBorder(c, [](int x, int y) { return (noise(x, y, 91) % 11 == 0) ? kBlack : kDark; });
-    // Traces: straight runs with 45 degree bends, ending in round pads.
+    fillBorder(c, [](int x, int y) { return (x % 4 == 0 && y % 4 == 0) ? kBlack : kDark; });
     const auto pad = [&c](int x, int y) {
-        c.disc(x, y, 1, kWhite);
+        c.fill(x - 1, y - 1, 3, 3, kWhite);
         c.put(x, y, kBlack);
     };
-    const auto trace = [&c](int x0, int y0, int x1, int y1) { c.line(x0, y0, x1, y1, kLight); };
-    for (int i = 0; i < 6; ++i) {
-        const int x = 20 + i * 22;
-        const int y = 3 + (i % 3) * 3;
-        trace(x, y, x + 10, y);
-        trace(x + 10, y, x + 14, y + 4);
-        trace(x + 14, y + 4, x + 20, y + 4);
-        pad(x, y);
-        pad(x + 20, y + 4);
+    // Buses of three traces with 45 degree bends, along every side.
+    const auto bus = [&c](std::initializer_list<QPoint> path, QPoint step) {
+        for (int k = 0; k < 3; ++k) {
+            const QPoint *prev = nullptr;
+            for (const QPoint &p : path) {
+                if (prev != nullptr)
+                    c.line(prev->x() + k * step.x(), prev->y() + k * step.y(),
+                           p.x() + k * step.x(), p.y() + k * step.y(), kLight);
+                prev = &p;
+            }
+        }
+    };
+    bus({QPoint(16, 3), QPoint(44, 3), QPoint(48, 7), QPoint(74, 7)}, QPoint(0, 3));
+    bus({QPoint(86, 7), QPoint(108, 7), QPoint(112, 3), QPoint(144, 3)}, QPoint(0, 3));
+    bus({QPoint(3, 16), QPoint(3, 50), QPoint(7, 54), QPoint(7, 80)}, QPoint(3, 0));
+    bus({QPoint(kW - 10, 16), QPoint(kW - 10, 66), QPoint(kW - 6, 70), QPoint(kW - 6, 118)},
+        QPoint(-3, 0));
+    bus({QPoint(16, kH - 4), QPoint(30, kH - 4), QPoint(36, kH - 10), QPoint(50, kH - 10)},
+        QPoint(0, -3));
+    bus({QPoint(110, kH - 10), QPoint(124, kH - 10), QPoint(130, kH - 4), QPoint(144, kH - 4)},
+        QPoint(0, -3));
+    for (int k = 0; k < 3; ++k) {
+        pad(74, 7 + 3 * k);
+        pad(86, 7 + 3 * k);
+        pad(7 + 3 * k, 80);
+        pad(kW - 6 - 3 * k, 118);
     }
-    for (int i = 0; i < 5; ++i) {
-        const int y = 22 + i * 21;
-        const int x = 3 + (i % 2) * 5;
-        trace(x, y, x, y + 8);
-        trace(x, y + 8, x + 4, y + 12);
-        trace(kW - 1 - x, y + 4, kW - 1 - x, y + 12);
-        trace(kW - 1 - x, y + 12, kW - 5 - x, y + 16);
-        pad(x, y);
-        pad(x + 4, y + 12);
-        pad(kW - 1 - x, y + 4);
-        pad(kW - 5 - x, y + 16);
-    }
-    for (int i = 0; i < 7; ++i) {
-        const int x = 14 + i * 20;
-        trace(x, kH - 4, x + 8, kH - 4);
-        trace(x + 8, kH - 4, x + 12, kH - 8);
-        pad(x, kH - 4);
-        pad(x + 12, kH - 8);
-    }
+    pad(7, 100);
+    pad(12, 110);
+    c.line(7, 100, 7, 127, kLight);
+    c.line(12, 110, 12, 127, kLight);
+    pad(kW - 8, 40);
+    c.line(kW - 8, 40, kW - 8, 16, kLight);
     // Chips with their legs, in the corners and the middle of the bottom.
     const auto chip = [&c](int x, int y, int w, int h) {
         for (int i = x + 2; i < x + w - 1; i += 2) {
-            c.fill(i, y - 2, 1, 2, kWhite);
-            c.fill(i, y + h, 1, 2, kWhite);
+            c.fill(i, y - 1, 1, 1, kWhite);
+            c.fill(i, y + h, 1, 1, kWhite);
         }
         c.fill(x, y, w, h, kBlack);
         c.fill(x + 1, y + 1, w - 2, 1, kDark);
         c.put(x + 2, y + h - 3, kLight);
     };
-    chip(2, 3, 12, 10);
-    chip(kW - 14, 3, 12, 10);
-    chip(2, kH - 13, 12, 10);
-    chip(kW - 14, kH - 13, 12, 10);
-    chip(56, kBottom + 3, 48, 10);
-    centredText(c, 80, kBottom + 4, "CAM-1", kLight);
-    // Resistors on the sides.
-    for (const QPoint p : {QPoint(9, 58), QPoint(kW - 12, 80)}) {
-        c.fill(p.x(), p.y(), 4, 9, kBlack);
-        c.fill(p.x() + 1, p.y() + 1, 2, 7, kLight);
-        c.fill(p.x() + 1, p.y() + 2, 2, 1, kBlack);
-        c.fill(p.x() + 1, p.y() + 5, 2, 1, kDark);
-    }
+    chip(2, 2, 13, 12);
+    chip(kW - 15, 2, 13, 12);
+    chip(2, kH - 14, 13, 12);
+    chip(kW - 15, kH - 14, 13, 12);
+    chip(56, kBottom + 3, 48, 11);
+    centredText(c, 80, kBottom + 5, "CAM-1", kLight);
+    // A resistor and a capacitor on the sides.
+    c.fill(kW - 10, 84, 4, 9, kBlack);
+    c.fill(kW - 9, 85, 2, 7, kLight);
+    c.fill(kW - 9, 86, 2, 1, kBlack);
+    c.fill(kW - 9, 89, 2, 1, kDark);
+    c.disc(8, 30, 3, kBlack);
+    c.disc(8, 30, 2, kLight);
+    c.put(7, 29, kWhite);
     windowRing(c, 1, kBlack);
     windowRing(c, 2, kLight);
 }
@@ -285,31 +332,31 @@ void drawCandyStripes(Canvas &c)
 
 void drawComicBursts(Canvas &c)
 {
-    // Printed dots on white, speed lines out from the picture.
+    // Printed dots on white, denser towards the outside.
     fillBorder(c, [](int x, int y) {
-        if ((y % 4 == 0 && x % 4 == 0) || (y % 4 == 2 && x % 4 == 2))
-            return kLight;
-        return kWhite;
+        const int d = std::min({x, y, kW - 1 - x, kH - 1 - y});
+        const bool dot = (y % 3 == 0 && x % 3 == 0) || (d < 5 && (y % 3 == 1 && x % 3 == 1));
+        return dot ? kLight : kWhite;
     });
-    for (int i = 0; i < 40; ++i) {
-        const double a = i * 2 * kPi / 40;
-        const double ca = std::cos(a), sa = std::sin(a);
-        for (int r = 72; r < 110; ++r) {
-            const int x = 80 + int(std::lround(r * ca * 1.05));
-            const int y = 72 + int(std::lround(r * sa * 0.95));
-            if (inBorder(x, y) && r % 9 < 6)
-                c.put(x, y, kDark);
-        }
-    }
     ringAt(c, 0, kBlack);
-    burst(c, 22, 9, 20, 8, "POW!", 1);
-    burst(c, kW - 22, 8, 19, 8, "ZAP!", 2);
-    burst(c, 24, kH - 8, 21, 8, "BAM!", 3);
-    burst(c, kW - 24, kH - 9, 21, 8, "WOW!", 4);
-    // A speech balloon in the middle of the top.
-    c.roundFill(60, 2, 40, 12, 4, kBlack);
-    c.roundFill(61, 3, 38, 10, 3, kWhite);
+    ringAt(c, 1, kBlack);
+    burst(c, 25, 8, 16, 6, "POW!", 1);
+    burst(c, kW - 26, 8, 16, 6, "ZAP!", 2);
+    burst(c, 26, kH - 9, 17, 6, "BAM!", 3);
+    burst(c, kW - 27, kH - 9, 17, 6, "WOW!", 4);
+    burst(c, 8, 56, 4, 6, "!", 5);
+    burst(c, kW - 8, 86, 5, 6, "?", 6);
+    // A speech balloon in the middle of the top, a thought cloud at the bottom.
+    c.roundFill(60, 2, 40, 11, 4, kBlack);
+    c.roundFill(61, 3, 38, 9, 3, kWhite);
+    c.fill(64, 13, 1, 1, kDark);
+    c.fill(62, 12, 36, 1, kLight);
     centredText(c, 80, 4, "HA HA", kBlack);
+    c.roundFill(64, kBottom + 3, 32, 11, 5, kBlack);
+    c.roundFill(65, kBottom + 4, 30, 9, 4, kWhite);
+    centredText(c, 80, kBottom + 5, "...", kBlack);
+    c.disc(60, kBottom + 5, 1, kBlack);
+    c.put(60, kBottom + 5, kWhite);
     windowRing(c, 1, kBlack);
     windowRing(c, 2, kBlack);
 }

@@ -12,65 +12,47 @@ namespace
 
 constexpr double kPi = 3.14159265358979;
 
-// A point on a loop around the picture, t from 0 to 1, `inset` in from the outer edge.
-QPointF aroundBorder(double t, double inset)
+// A round flower of `petals` petals, white on black, with a dark heart.
+void flower(Canvas &c, int cx, int cy, double radius, int petals)
 {
-    const double w = kW - 1 - 2 * inset, h = kH - 1 - 2 * inset;
-    double s = t * 2 * (w + h);
-    if (s < w)
-        return {inset + s, inset};
-    s -= w;
-    if (s < h)
-        return {kW - 1 - inset, inset + s};
-    s -= h;
-    if (s < w)
-        return {kW - 1 - inset - s, kH - 1 - inset};
-    s -= w;
-    return {inset, kH - 1 - inset - s};
+    const int r = int(radius) + 1;
+    const auto petal = [=](int x, int y) {
+        const double dx = x - cx, dy = y - cy;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        const double lobe = std::abs(std::cos(petals * std::atan2(dy, dx) / 2 + 0.3));
+        return d <= radius * (0.62 + 0.38 * lobe);
+    };
+    blob(c, cx - r, cy - r, 2 * r + 1, 2 * r + 1, petal, kBlack, kWhite, kLight);
+    // Creases between the petals.
+    for (int y = cy - r; y <= cy + r; ++y)
+        for (int x = cx - r; x <= cx + r; ++x) {
+            const double dx = x - cx, dy = y - cy;
+            const double d = std::sqrt(dx * dx + dy * dy);
+            const double lobe = std::abs(std::cos(petals * std::atan2(dy, dx) / 2 + 0.3));
+            if (petal(x, y) && lobe < 0.22 && d > radius * 0.3)
+                c.put(x, y, kLight);
+        }
+    const int heart = radius > 4 ? 2 : 1;
+    c.disc(cx, cy, heart, kBlack);
+    if (heart > 1)
+        c.disc(cx, cy, heart - 1, kDark);
+    else
+        c.put(cx, cy, kDark);
 }
 
-void flower(Canvas &c, int cx, int cy, bool big)
+// A leaf 7 x 6 growing up and to the right from its stalk at the lower left.
+void leaf(Canvas &c, int x, int y, Turn turn)
 {
-    if (big) {
-        const Rows rows = {
-            "...###...", "..#ooo#..", ".##ooo##.", "#oo#o#oo#", "#ooo#ooo#",
-            "#o#x#x#o#", ".##xxx##.", "#o#x#x#o#", "#ooo#ooo#", "#oo#o#oo#",
-            ".##ooo##.", "..#ooo#..", "...###...",
-        };
-        (void)rows;
-        // Five round petals around a dark heart.
-        for (int i = 0; i < 5; ++i) {
-            const double a = -kPi / 2 + i * 2 * kPi / 5;
-            const int px = cx + int(std::lround(4 * std::cos(a)));
-            const int py = cy + int(std::lround(4 * std::sin(a)));
-            c.disc(px, py, 3, kBlack);
-        }
-        for (int i = 0; i < 5; ++i) {
-            const double a = -kPi / 2 + i * 2 * kPi / 5;
-            const int px = cx + int(std::lround(4 * std::cos(a)));
-            const int py = cy + int(std::lround(4 * std::sin(a)));
-            c.disc(px, py, 2, kWhite);
-            c.put(px + 1, py + 1, kLight);
-        }
-        c.disc(cx, cy, 2, kBlack);
-        c.disc(cx, cy, 1, kDark);
-        c.put(cx - 1, cy - 1, kLight);
-        return;
-    }
-    shadeSprite(c, cx - 2, cy - 2, {".#o#.", "#o+o#", "o+x+o", "#o+o#", ".#o#."});
-}
-
-void leaf(Canvas &c, int x, int y, bool pointsRight)
-{
-    const Rows rows = {".##..", "#xx#.", "#x+x#", ".#xx#", "..##."};
-    shadeSprite(c, x, y, rows, pointsRight ? Turn::None : Turn::FlipX);
+    const Rows rows = {"....###", "..##x+#", ".#xx+x#", ".#x+xx#", "#x+x##.", "#.##..."};
+    shadeSprite(c, x, y, rows, turn);
 }
 
 void snowflake(Canvas &c, int cx, int cy, int size)
 {
     if (size >= 3) {
         shadeSprite(c, cx - 3, cy - 3,
-                    {"o..o..o", ".o.o.o.", "..ooo..", "ooo+ooo", "..ooo..", ".o.o.o.", "o..o..o"});
+                    {"o..o..o", ".o.o.o.", "..ooo..", "ooo+ooo", "..ooo..", ".o.o.o.",
+                     "o..o..o"});
     } else if (size == 2) {
         shadeSprite(c, cx - 2, cy - 2, {"o.o.o", ".o+o.", "o+o+o", ".o+o.", "o.o.o"});
     } else {
@@ -78,135 +60,174 @@ void snowflake(Canvas &c, int cx, int cy, int size)
     }
 }
 
-void cloud(Canvas &c, int x, int y, int w, QRgb outline, QRgb fill, QRgb shade)
+// A fluffy cloud: puffs of different sizes on a flat bottom, lit from above.
+void cloud(Canvas &c, int x, int y, int w, int h, unsigned seed)
 {
-    // Puffs along the top, a flat base.
-    const int h = 7;
-    const auto puffs = [&](int grow, QRgb colour) {
-        for (int px = x + 3; px <= x + w - 4; px += 5) {
-            const int r = 3 + int(noise(px, y, 9) % 2);
-            c.disc(px, y + h - r - 1, r + grow, colour);
-        }
-        c.fill(x - grow, y + 2 - grow, w + 2 * grow, h - 2 + 2 * grow, colour);
+    struct Puff {
+        int cx, cy, r;
     };
-    (void)puffs;
-    for (int px = x + 4; px <= x + w - 5; px += 5) {
-        const int r = 3 + int(noise(px, y, 9) % 2);
-        c.disc(px, y + h - r - 2, r + 1, outline);
+    Puff puffs[8];
+    int count = 0;
+    for (int px = x + h / 2; px < x + w - h / 3 && count < 8; px += h * 2 / 3 + 1, ++count) {
+        const int r = h / 2 - 1 + int(noise(px, y, seed) % 3) - (count == 0 ? 1 : 0);
+        puffs[count] = {px, y + h - r - 1, r};
     }
-    c.roundFill(x, y + 2, w, h, 3, outline);
-    for (int px = x + 4; px <= x + w - 5; px += 5) {
-        const int r = 3 + int(noise(px, y, 9) % 2);
-        c.disc(px, y + h - r - 2, r, fill);
-    }
-    c.roundFill(x + 1, y + 3, w - 2, h - 2, 2, fill);
-    c.fill(x + 2, y + h, w - 4, 1, shade);
+    const auto inside = [&](int px, int py) {
+        if (py >= y + h - 3 && py < y + h && px >= x + 1 && px < x + w - 1)
+            return true;
+        for (int i = 0; i < count; ++i) {
+            const int dx = px - puffs[i].cx, dy = py - puffs[i].cy;
+            if (dx * dx + dy * dy <= puffs[i].r * puffs[i].r + puffs[i].r && py < y + h)
+                return true;
+        }
+        return false;
+    };
+    blob(c, x - 2, y - 2, w + 4, h + 4, inside, kDark, kWhite, kLight);
+    for (int px = x; px < x + w; ++px)
+        if (inside(px, y + h - 2) && inside(px, y + h - 1))
+            c.put(px, y + h - 2, kLight);
 }
 
-void pine(Canvas &c, int cx, int baseY, int height, QRgb body, QRgb edge)
+// A conifer in tiers, each tier flaring out below the one above; lit from the left.
+void pine(Canvas &c, int cx, int top, int foot, int maxHalf, QRgb body, QRgb light)
 {
-    // Tiers of needles, widest at the bottom, on a short trunk.
-    c.fill(cx, baseY - 2, 1, 3, kBlack);
-    const int top = baseY - height;
-    for (int y = top; y < baseY - 1; ++y) {
+    const int trunk = std::max(2, (foot - top) / 10);
+    const int crown = foot - trunk - top;
+    const int tier = std::max(4, std::min(8, crown / 4));
+    const auto inside = [=](int x, int y) {
         const int d = y - top;
-        const int tier = d % 4;
-        const int half = d / 3 + tier / 2;
-        c.fill(cx - half, y, 2 * half + 1, 1, body);
-        c.put(cx - half, y, edge);
-        c.put(cx + half, y, edge);
-    }
+        if (d < 0 || d >= crown)
+            return false;
+        const int r = d % tier;
+        const double envelope = 1.0 + (maxHalf - 1.0) * d / std::max(1, crown - 1);
+        const int half = int(std::lround(envelope * (0.5 + 0.5 * r / (tier - 1.0))));
+        return std::abs(x - cx) <= half;
+    };
+    c.fill(cx - 1, foot - trunk, 3, trunk, kBlack);
+    c.put(cx, foot - trunk, kDark);
+    blob(c, cx - maxHalf - 1, top - 1, 2 * maxHalf + 3, crown + 2, inside, kBlack, body, kBlack);
+    for (int y = top + 1; y < top + crown - 1; ++y)
+        for (int x = cx - maxHalf; x <= cx; ++x)
+            if (inside(x, y)) {
+                if (inside(x, y + 1))
+                    c.put(x, y, light);
+                break;
+            }
 }
 
 } // namespace
 
 void drawFlowerVines(Canvas &c)
 {
-    fillBorder(
-        c, [](int x, int y) { return (x + y) % 4 == 0 && (x * 3 + y) % 8 == 0 ? kLight : kWhite; });
-    ringAt(c, 0, kDark);
-    // A twining stem around the picture, with leaves on alternate sides.
-    QPoint last(-1, -1);
-    const int steps = 2400;
-    for (int i = 0; i <= steps; ++i) {
-        const double t = double(i) / steps;
-        const QPointF base = aroundBorder(t, 8);
-        const double wobble = 3 * std::sin(t * 2 * kPi * 24);
-        QPointF p = base;
-        if (std::abs(base.y() - 8) < 0.01 || std::abs(base.y() - (kH - 9)) < 0.01)
-            p.ry() += wobble;
-        else
-            p.rx() += wobble;
-        const QPoint q(int(std::lround(p.x())), int(std::lround(p.y())));
-        if (q != last)
-            c.put(q.x(), q.y(), kBlack);
-        last = q;
+    fillBorder(c, [](int x, int y) { return (x % 4 == 0 && y % 4 == 0) ? kWhite : kLight; });
+    ringAt(c, 0, kBlack);
+    ringAt(c, 1, kWhite);
+    // A stem winding along each side, flowers on its bends and leaves between them.
+    constexpr int period = 32;
+    const auto offset = [](int s) {
+        return int(std::lround(3 * std::sin(2 * kPi * s / period)));
+    };
+    for (int s = 0; s < kW; ++s) {
+        c.put(s, 8 + offset(s), kBlack);
+        c.put(s, 9 + offset(s), kDark);
+        c.put(s, kH - 9 - offset(s), kBlack);
+        c.put(s, kH - 8 - offset(s), kDark);
     }
-    for (int i = 0; i < 48; ++i) {
-        const double t = (i + 0.5) / 48;
-        const QPointF base = aroundBorder(t, 8);
-        const bool across = std::abs(base.y() - 8) < 0.01 || std::abs(base.y() - (kH - 9)) < 0.01;
-        const int side = i % 2 ? 1 : -1;
-        const int lx = int(base.x()) + (across ? 0 : side * 4) - 2;
-        const int ly = int(base.y()) + (across ? side * 4 : 0) - 2;
-        leaf(c, lx, ly, side > 0);
+    for (int s = 0; s < kH; ++s) {
+        c.put(8 + offset(s), s, kBlack);
+        c.put(9 + offset(s), s, kDark);
+        c.put(kW - 9 - offset(s), s, kBlack);
+        c.put(kW - 8 - offset(s), s, kDark);
     }
-    for (int i = 0; i < 16; ++i) {
-        const QPointF p = aroundBorder((i + 0.25) / 16, 8);
-        flower(c, int(p.x()), int(p.y()), false);
+    for (int s = period; s < kW - period / 2; s += period / 2) {
+        const bool up = (s / (period / 2)) % 2 == 0;
+        leaf(c, s, up ? 2 : 9, up ? Turn::None : Turn::FlipY);
+        leaf(c, s, up ? kH - 8 : kH - 15, up ? Turn::FlipY : Turn::None);
     }
-    for (const QPoint p :
-         {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9), QPoint(kW - 9, kH - 9)})
-        flower(c, p.x(), p.y(), true);
+    for (int s = period; s < kH - period / 2; s += period / 2) {
+        const bool out = (s / (period / 2)) % 2 == 0;
+        leaf(c, out ? 2 : 8, s, out ? Turn::FlipXY : Turn::FlipY);
+        leaf(c, out ? kW - 9 : kW - 15, s, out ? Turn::FlipY : Turn::FlipXY);
+    }
+    for (int s = period / 4 + period / 2; s < kW - 12; s += period / 2) {
+        flower(c, s, 8 + offset(s), 3.7, 5);
+        flower(c, s, kH - 9 - offset(s), 3.7, 5);
+    }
+    for (int s = period / 4 + period / 2; s < kH - 12; s += period / 2) {
+        flower(c, 8 + offset(s), s, 3.7, 5);
+        flower(c, kW - 9 - offset(s), s, 3.7, 5);
+    }
+    for (const QPoint p : {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9),
+                           QPoint(kW - 9, kH - 9)})
+        flower(c, p.x(), p.y(), 6.8, 6);
     windowRing(c, 1, kBlack);
 }
 
 void drawStarryNight(Canvas &c)
 {
-    // Deep sky, a little lighter towards the horizon.
+    // Deep sky, with the glow of the town along the horizon.
     fillBorder(c, [](int x, int y) {
-        const int level = std::clamp((y - 60) / 5, 0, 16);
-        static constexpr int bayer[4][4] = {
-            {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-        return bayer[y & 3][x & 3] < level ? kDark : kBlack;
+        if (y >= kBottom)
+            return kDark;
+        if (y >= kBottom - 8)
+            return ((x + y) % 2 == 0 || (y >= kBottom - 4 && x % 2 == 0)) ? kDark : kBlack;
+        if (y >= kBottom - 16)
+            return (x % 4 == 0 && y % 2 == 0) ? kDark : kBlack;
+        return kBlack;
     });
-    for (int i = 0; i < 90; ++i) {
-        const int x = int(noise(i, 1, 21) % kW), y = int(noise(i, 2, 21) % kH);
-        if (inBorder(x, y) && y < 132)
+    for (int i = 0; i < 80; ++i) {
+        const int x = int(noise(i, 1, 21) % kW), y = int(noise(i, 2, 21) % 110);
+        if (inBorder(x, y))
             c.put(x, y, noise(i, 3, 21) % 3 ? kLight : kWhite);
     }
-    for (const QPoint p : {QPoint(30, 7), QPoint(6, 40), QPoint(152, 70), QPoint(104, 5),
-                           QPoint(8, 100), QPoint(150, 110)})
+    for (const QPoint p : {QPoint(28, 8), QPoint(7, 38), QPoint(152, 56), QPoint(100, 6),
+                           QPoint(8, 76), QPoint(70, 10)})
         fourPointStar(c, p.x(), p.y(), kLight, kWhite);
+    sparkle(c, 150, 30, 1, kWhite);
     // A crescent moon in the upper right.
-    c.disc(140, 8, 6, kWhite);
-    c.disc(141, 7, 4, kWhite);
-    c.disc(137, 6, 5, kBlack);
-    c.put(143, 10, kLight);
-    c.put(141, 12, kLight);
+    const auto moon = [](int x, int y) {
+        const int ax = x - 142, ay = y - 9, bx = x - 138, by = y - 6;
+        return ax * ax + ay * ay <= 56 && bx * bx + by * by > 36;
+    };
+    blob(c, 130, 0, 24, 18, moon, kDark, kWhite, kLight);
     // A shooting star.
-    for (int i = 0; i < 14; ++i)
-        c.put(46 + i, 3 + i / 3, i < 5 ? kDark : i < 10 ? kLight : kWhite);
-    sparkle(c, 60, 7, 1, kWhite);
-    // Sleeping town along the bottom: roofs and chimneys, a few windows still lit.
-    int x = 0;
-    int n = 0;
-    while (x < kW) {
-        const int w = 12 + int(noise(n, 0, 31) % 10);
-        const int roof = kBottom + 2 + int(noise(n, 1, 31) % 5);
-        c.fill(x, roof + 3, w, kH - roof, kBlack);
-        for (int i = 0; i < 4; ++i)
-            c.fill(x + i, roof + 3 - i, w - 2 * i, 1, kBlack);
-        if (n % 2 == 0)
-            c.fill(x + w - 5, roof - 2, 2, 4, kBlack);
-        if (noise(n, 2, 31) % 3 != 0) {
-            c.fill(x + 3, roof + 6, 2, 2, kLight);
-            c.put(x + 3, roof + 6, kWhite);
+    for (int i = 0; i < 16; ++i)
+        c.put(40 + i, 2 + i / 4, i < 6 ? kDark : i < 12 ? kLight : kWhite);
+    sparkle(c, 56, 6, 1, kWhite);
+    // A sleeping town along the bottom: houses, a tower, a few windows still lit.
+    const int ground = kH - 3;
+    c.fill(0, ground, kW, 3, kBlack);
+    int x = -4;
+    for (int n = 0; x < kW; ++n) {
+        const unsigned pick = noise(n, 0, 31);
+        if (n % 5 == 3) {
+            // A church tower with a spire.
+            const int w = 7, top = kBottom + 3;
+            c.fill(x, top, w, ground - top, kBlack);
+            for (int i = 0; i < 4; ++i)
+                c.fill(x + 3 - i / 2, top - 4 + i, 1 + (i / 2) * 2, 1, kBlack);
+            c.fill(x + 3, top - 7, 1, 3, kBlack);
+            c.fill(x + 2, top + 3, 3, 3, kLight);
+            c.put(x + 3, top + 3, kWhite);
+            x += w + 2;
+            continue;
         }
-        if (w > 16 && noise(n, 3, 31) % 2 == 0)
-            c.fill(x + w - 6, roof + 8, 2, 2, kLight);
-        x += w;
-        ++n;
+        const int w = 11 + 2 * int(pick % 3);
+        const int half = w / 2;
+        const int wallTop = ground - 5 - int(pick / 3 % 3);
+        c.fill(x, wallTop, w, ground - wallTop, kBlack);
+        for (int i = 0; i <= half; ++i)
+            c.fill(x + half - i, wallTop - half + i, 2 * i + 1, 1, kBlack);
+        c.fill(x + 1, wallTop - 1, w - 2, 1, kBlack);
+        if (pick % 2 == 0)
+            c.fill(x + w - 4, wallTop - half, 2, 4, kBlack);
+        for (int k = 0; k < 2; ++k)
+            if (noise(n, 2 + k, 31) % 3 != 0) {
+                const int wx = x + 2 + k * (w - 6);
+                c.fill(wx, wallTop + 1, 2, 2, kLight);
+                c.put(wx, wallTop + 1, kWhite);
+            }
+        x += w + 1 + int(noise(n, 4, 31) % 3);
     }
     windowRing(c, 1, kDark);
 }
@@ -226,69 +247,79 @@ void drawSeaside(Canvas &c)
         }
     }
     c.clearClip();
-    // The beach: foam, then sand with shells.
+    // The beach: a line of foam, then sand with shells, a starfish and a crab.
     fillBorder(c, [&c](int x, int y) {
         if (y < kBottom)
             return c.at(x, y);
-        return (noise(x, y, 41) % 9 == 0) ? kDark : kLight;
+        return (x * 5 + y * 7) % 23 == 0 ? kDark : kLight;
     });
     for (int x = 0; x < kW; ++x) {
-        const int top = kBottom + int(std::lround(1.5 * std::sin(x / 5.0)));
+        const int top = kBottom + 1 + int(std::lround(1.5 * std::sin(x / 5.0)));
+        c.fill(x, kBottom, 1, top - kBottom, kDark);
         c.fill(x, top - 1, 1, 2, kWhite);
         c.put(x, top + 1, kDark);
     }
-    const Rows star = {"...#...", "..#o#..", "###+###", "#o+x+o#", ".#o+o#.", "#o#.#o#", "##...##"};
-    const Rows shell = {"..#####..", ".#o#o#o#.", "#o#o#o#o#", "#+#+#+#+#",
-                        ".#+#+#+#.", "..#x#x#..", "...###..."};
-    const Rows snail = {"..####.", ".#oo+x#", "#o#x#+#", "#o#ox#.", "#+x##..", ".####.."};
-    shadeSprite(c, 6, 134, star);
-    shadeSprite(c, 40, 134, shell);
-    shadeSprite(c, 100, 135, snail);
-    shadeSprite(c, 146, 134, star);
+    const Rows star = {
+        ".....#.....", "....#o#....", "....#o#....", "...#o+o#...", "####o+o####",
+        "#oo++x++oo#", ".##o+x+o##.", "..#o+++o#..", "..#o#.#o#..", ".#o#...#o#.",
+        ".##.....##.",
+    };
+    const Rows shell = {
+        "...#####...", ".##o+o+o##.", "#o+o+o+o+o#", "#o+o+o+o+o#", "#o+o+o+o+o#",
+        ".#o+o+o+o#.", "..#o+o+o#..", "...##x##...", "..#xx#xx#..", "..#######..",
+    };
+    const Rows crab = {
+        ".##.....##.", "#o#.....#o#", "#o#.#.#.#o#", ".##.#.#.##.", "..#######..",
+        ".#x+xxx+x#.", "#x#xxxxx#x#", "..#######..", ".#.#...#.#.",
+    };
+    shadeSprite(c, 3, kBottom + 4, star);
+    shadeSprite(c, 44, kBottom + 5, shell);
+    shadeSprite(c, 100, kBottom + 6, crab);
+    shadeSprite(c, kW - 14, kBottom + 4, star);
     windowRing(c, 1, kBlack);
 }
 
 void drawSunnySky(Canvas &c)
 {
-    fillBorder(c, [](int x, int y) {
-        // Paler towards the sun in the upper left.
-        const int d = (x + y) / 10;
-        return d < 5 && (noise(x, y, 51) % 5) < unsigned(5 - d) ? kWhite : kLight;
-    });
+    fillBorder(c, [](int, int) { return kLight; });
     // Birds far away.
-    for (const QPoint p : {QPoint(60, 5), QPoint(70, 8), QPoint(150, 50), QPoint(110, 4)}) {
+    for (const QPoint p : {QPoint(62, 6), QPoint(70, 9), QPoint(152, 60), QPoint(120, 5)}) {
         c.put(p.x() - 2, p.y(), kDark);
         c.put(p.x() - 1, p.y() + 1, kDark);
         c.put(p.x(), p.y(), kDark);
         c.put(p.x() + 1, p.y() + 1, kDark);
         c.put(p.x() + 2, p.y(), kDark);
     }
-    // A bank of clouds along the bottom and up the sides.
-    for (int x = -6; x < kW; x += 22)
-        cloud(c, x, kBottom + 4 + int(noise(x, 0, 52) % 3), 26, kDark, kWhite, kLight);
-    for (int y = 40; y < kBottom; y += 28) {
-        cloud(c, -4, y, 18, kDark, kWhite, kLight);
-        cloud(c, kRight - 2, y + 14, 20, kDark, kWhite, kLight);
+    // A bank of clouds along the bottom and up the sides, a few more drifting above.
+    for (int i = 0; i < 7; ++i)
+        cloud(c, -8 + i * 26, kBottom + 3 + int(noise(i, 0, 52) % 3), 30, 12, 1);
+    for (int i = 0; i < 3; ++i) {
+        cloud(c, -10, 34 + i * 32, 24, 11, 2);
+        cloud(c, kRight - 2, 22 + i * 34, 24, 11, 3);
     }
-    cloud(c, 88, 3, 30, kDark, kWhite, kLight);
-    // The sun with rays in the upper left.
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * kPi / 4 + kPi / 8;
-        const int x0 = 11 + int(std::lround(11 * std::cos(a)));
-        const int y0 = 11 + int(std::lround(11 * std::sin(a)));
-        const int x1 = 11 + int(std::lround(15 * std::cos(a)));
-        const int y1 = 11 + int(std::lround(15 * std::sin(a)));
-        c.line(x0, y0, x1, y1, kDark);
+    cloud(c, 84, 2, 30, 11, 4);
+    cloud(c, 124, 5, 20, 9, 5);
+    // The sun in the upper left, smiling, with a ring of rays.
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * kPi / 6 + kPi / 12;
+        const double ca = std::cos(a), sa = std::sin(a);
+        const double reach = i % 2 ? 14.5 : 17;
+        for (double r = 11.5; r <= reach; r += 0.5)
+            for (const double w : {-0.6, 0.0, 0.6}) {
+                const double t = (reach - r) / (reach - 11.5); // thinner towards the tip
+                c.put(11 + int(std::lround(r * ca - w * t * sa)),
+                      11 + int(std::lround(r * sa + w * t * ca)), kDark);
+            }
     }
-    c.disc(11, 11, 9, kBlack);
-    c.disc(11, 11, 8, kWhite);
-    c.disc(12, 12, 7, kLight);
-    c.disc(11, 11, 6, kWhite);
-    c.fill(8, 9, 1, 2, kBlack);
-    c.fill(14, 9, 1, 2, kBlack);
-    c.put(8, 14, kBlack);
-    c.fill(9, 15, 5, 1, kBlack);
-    c.put(14, 14, kBlack);
+    c.disc(11, 11, 10, kBlack);
+    c.disc(11, 11, 9, kLight);
+    c.disc(10, 10, 8, kWhite);
+    shadeSprite(c, 5, 7,
+                {"..#.....#..", ".###...###.", ".###...###.", "..#.....#..", "...........",
+                 "++.......++", "#.........#", ".#.......#.", "..#######..", "...#xxx#...",
+                 "....###...."});
+    c.put(6, 8, kWhite);
+    c.put(14, 8, kWhite);
     windowRing(c, 1, kDark);
 }
 
@@ -335,43 +366,51 @@ void drawSnowfall(Canvas &c)
 
 void drawPineForest(Canvas &c)
 {
-    fillBorder(c, [](int, int) { return kLight; });
-    // Trunks of tall trees down the sides.
-    for (const int tx : {4, kW - 8}) {
-        c.fill(tx, 0, 4, kH, kDark);
-        c.fill(tx, 0, 1, kH, kBlack);
-        c.fill(tx + 3, 0, 1, kH, kBlack);
-        for (int y = 3; y < kH; y += 7)
-            c.fill(tx + 1, y, 1 + int(noise(tx, y, 71) % 2), 2, kBlack);
-    }
-    // Boughs reaching in from both sides.
-    for (int y = 6; y < kBottom; y += 14) {
-        for (int i = 0; i < 12; ++i) {
-            c.fill(0, y + i / 2, 16 - i, 1, kBlack);
-            c.fill(kRight + i, y + 7 + i / 2, 16 - i, 1, kBlack);
-        }
-        for (int i = 0; i < 10; i += 2) {
-            c.put(15 - i, y + i / 2 + 1, kDark);
-            c.put(kRight + 1 + i, y + 8 + i / 2, kDark);
-        }
-    }
-    // Needles hanging along the top.
+    fillBorder(c, [](int, int y) { return y < 6 ? kWhite : kLight; });
+    // Mountains far off above the picture, a line of distant firs before them.
     for (int x = 0; x < kW; ++x) {
-        const int depth = 6 + int(noise(x / 3, 0, 72) % 5) + ((x / 3) % 2) * 3;
-        c.fill(x, 0, 1, depth, kBlack);
-        if (x % 3 == 1)
-            c.put(x, depth - 2, kDark);
+        const double h = 6 + 3.5 * std::sin(x / 9.0) + 2.5 * std::sin(x / 4.1 + 1.3);
+        const int peak = 14 - int(std::lround(h));
+        c.fill(x, peak, 1, kB - peak, kWhite);
+        c.put(x, peak, kDark);
+        if (peak + 3 < kB)
+            c.fill(x, peak + 3, 1, kB - peak - 3, kLight);
     }
-    // A row of young pines on the forest floor, mushrooms between them.
-    c.fill(0, kH - 4, kW, 4, kDark);
-    c.dither(0, kH - 2, kW, 2, kDark, kBlack, 8);
-    for (int i = 0; i < 14; ++i) {
-        const int cx = 6 + i * 11 + int(noise(i, 0, 73) % 4);
-        pine(c, cx, kH - 4, 8 + int(noise(i, 1, 73) % 6), kBlack, kDark);
+    for (int x = 2; x < kW; x += 5) {
+        const int h = 3 + int(noise(x, 0, 71) % 3);
+        for (int i = 0; i < h; ++i)
+            c.fill(x - i / 2, kB - h + i, 1 + (i / 2) * 2, 1, kDark);
     }
-    const Rows mushroom = {".###.", "#o#o#", "#####", "..o..", ".#o#."};
-    shadeSprite(c, 30, kH - 9, mushroom);
-    shadeSprite(c, 118, kH - 9, mushroom);
+    // A tall fir up each side, its tip in the sky above.
+    pine(c, 8, 3, kH - 4, 7, kDark, kLight);
+    pine(c, kW - 9, 9, kH - 4, 7, kDark, kLight);
+    // The forest floor: young firs, toadstools and grass.
+    const Rows fir = {
+        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..", "..#+xx#..",
+        ".#+xxxx#.", "#+xxxxxx#", ".#######.", ".#+xxxx#.", "#+xxxxxx#", "#########",
+        "...#x#...", "...#x#...",
+    };
+    const Rows smallFir = {
+        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..", ".#+xxxx#.",
+        "#+xxxxxx#", "#########", "...#x#...", "...#x#...",
+    };
+    for (int i = 0; i < 9; ++i) {
+        const int x = 20 + i * 14 + int(noise(i, 0, 73) % 4);
+        if (noise(i, 1, 73) % 3 == 0)
+            shadeSprite(c, x, kH - 12, smallFir);
+        else
+            shadeSprite(c, x, kH - 16, fir);
+    }
+    c.fill(0, kH - 3, kW, 3, kDark);
+    c.fill(0, kH - 4, kW, 1, kBlack);
+    for (int x = 1; x < kW; x += 3 + int(noise(x, 2, 74) % 3)) {
+        c.put(x, kH - 5, kBlack);
+        c.put(x + 1, kH - 6, kDark);
+    }
+    const Rows toadstool = {".###.", "#o#o#", "#####", ".#o#.", ".#o#."};
+    shadeSprite(c, 44, kH - 8, toadstool);
+    shadeSprite(c, 101, kH - 8, toadstool);
+    shadeSprite(c, 130, kH - 7, {".###", "#o#o", "####", ".#o#"});
     windowRing(c, 1, kBlack);
 }
 

@@ -1,5 +1,6 @@
 #include "editor_window.h"
 
+#include "first_step_panel.h"
 #include "output_panel.h"
 #include "third_step_panel.h"
 
@@ -42,7 +43,6 @@ void makeOpaque(QWidget *panel)
 
 namespace
 {
-const QColor kShotWhite(255, 255, 255);
 
 QGroupBox *makePanel(QWidget *parent, const char *name, const QString &caption)
 {
@@ -143,7 +143,9 @@ void EditorWindow::buildStepButtons()
 
 void EditorWindow::buildPanels()
 {
-    m_firststep = makePanel(this, "firststep", QStringLiteral("First Step: Choose your frame"));
+    m_firststep = new FirstStepPanel(*m_frm, m_desktop, m_paths, this);
+    placeTwips(m_firststep, 0, 3840, 5535, 4815);
+    makeOpaque(m_firststep);
     m_scdstep = makePanel(this, "scdstep", QStringLiteral("Second Step: Let's Stamp!"));
     m_scdstep->hide();
     m_thirdstep = new ThirdStepPanel(*m_picture1, *m_picture3, m_desktop, this);
@@ -197,6 +199,11 @@ QList<QAction *> EditorWindow::menuActions() const
 QGroupBox *EditorWindow::thirdstep() const
 {
     return m_thirdstep;
+}
+
+QGroupBox *EditorWindow::firststep() const
+{
+    return m_firststep;
 }
 
 QGroupBox *EditorWindow::frame1() const

@@ -17,6 +17,7 @@ namespace camvista
 
 class ClickableLabel;
 class Desktop;
+class FirstStepPanel;
 class OutputPanel;
 class PictureSurface;
 class ThirdStepPanel;
@@ -57,7 +58,8 @@ public:
     QPushButton *thirdcom() const { return m_thirdcom; }
     QPushButton *forthcom() const { return m_forthcom; }
     QPushButton *command7() const { return m_command7; }
-    QGroupBox *firststep() const { return m_firststep; }
+    QGroupBox *firststep() const;
+    FirstStepPanel *firstStepPanel() const { return m_firststep; }
     QGroupBox *scdstep() const { return m_scdstep; }
     QGroupBox *thirdstep() const;
     QGroupBox *forthstep() const { return m_forthstep; }
@@ -123,7 +125,7 @@ private:
     QPushButton *m_forthcom = nullptr;
     QPushButton *m_command7 = nullptr;
 
-    QGroupBox *m_firststep = nullptr;
+    FirstStepPanel *m_firststep = nullptr;
     QGroupBox *m_scdstep = nullptr;
     ThirdStepPanel *m_thirdstep = nullptr;
     QGroupBox *m_forthstep = nullptr;

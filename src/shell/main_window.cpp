@@ -7,6 +7,7 @@
 #include "user_id_dialog.h"
 
 #include "browser/browser_window.h"
+#include "ui/file_list.h"
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
 #include "platform/desktop.h"
@@ -203,6 +204,8 @@ QMdiSubWindow *MainWindow::addEditor(EditorWindow *editor)
     child->move(m_browser->width(), 0);
     child->show();
     child->resize(EditorWindow::kOpenSize);
+    // A saved file may belong to the listed folder.
+    connect(editor, &EditorWindow::fileSaved, m_browser->file1(), &FileList::refresh);
     return child;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "browser/browser_window.h"
-#include "browser/file_list.h"
 #include "editor/editor_window.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
+#include "ui/file_list.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "file_list.h"
+#include "ui/file_list.h"
 
 #include <QDir>
 #include <QKeyEvent>
