@@ -26,7 +26,7 @@ constexpr std::array<DefaultFrame, 21> kDefaultFrames = {{
     {art::frames::drawWoodenFrame, Band::Top},    {art::frames::drawBrickWall, Band::Top},
     {art::frames::drawFlowerVines, Band::Top},    {art::frames::drawStarryNight, Band::Top},
     {art::frames::drawHearts, Band::Top},         {art::frames::drawSeaside, Band::Bottom},
-    {art::frames::drawRaceFlags, Band::Top},      {art::frames::drawCircuitBoard, Band::Top},
+    {art::frames::drawRaceFlags, Band::Top},      {art::frames::drawCircuitBoard, Band::Bottom},
     {art::frames::drawMusic, Band::Top},          {art::frames::drawSunnySky, Band::Top},
     {art::frames::drawSnowfall, Band::Bottom},    {art::frames::drawCandyStripes, Band::Top},
     {art::frames::drawComicBursts, Band::Top},    {art::frames::drawOuterSpace, Band::Top},

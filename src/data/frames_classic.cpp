@@ -76,6 +76,11 @@ void drawInstantPhoto(Canvas &c)
     // A caption written on the bottom edge.
     const int end = c.text(24, 131, "summer '98", kBlack) + 24;
     heart(c, end + 3, 130, kDark, kBlack, kLight);
+    sparkle(c, end + 18, 133, 2, kDark);
+    sparkle(c, end + 25, 138, 1, kDark);
+    // A date stamped in the corner, as the lab printed it.
+    const std::string_view date = "AUG 98";
+    c.text(kRight - textWidth(date), 132, date, kLight);
 }
 
 void drawWoodenFrame(Canvas &c)
@@ -122,8 +127,10 @@ void drawWoodenFrame(Canvas &c)
             c.put(x, y, colour);
         }
     // Knots in the wood.
-    for (const QPoint p : {QPoint(38, 8), QPoint(117, 136), QPoint(8, 84), QPoint(151, 40)}) {
-        c.ellipse(p.x(), p.y(), 2, 1, kBlack);
+    for (const QPoint p : {QPoint(38, 8), QPoint(117, 135), QPoint(8, 84), QPoint(151, 40)}) {
+        const bool across = p.y() < kB || p.y() >= kBottom;
+        c.ellipse(p.x(), p.y(), across ? 3 : 1, across ? 1 : 3, kBlack);
+        c.ellipse(p.x(), p.y(), across ? 2 : 0, across ? 0 : 2, kDark);
         c.put(p.x(), p.y(), kLight);
     }
     // A brass name plate on the bottom board.
@@ -194,11 +201,6 @@ void drawMosaicTiles(Canvas &c)
             if (inBorder(tx, ty))
                 shadeSprite(c, tx, ty, ((tx + ty) / 8) % 2 ? dark : light);
     // Rosettes in the corners, over four tiles each.
-    const Rows rosette = {
-        "....######....",   "..##oooooo##..",   ".#oo+xooox+oo#.",  ".#o+xx+o+xx+o#.",
-        "#o+x##xoox##x+o#", "#oxx#xo+oxo#xxo#", "#ooxxo+##+oxxoo#", "#o+o+o####o+o+o#",
-    };
-    (void)rosette;
     for (const QPoint p :
          {QPoint(0, 0), QPoint(kRight, 0), QPoint(0, kBottom), QPoint(kRight, kBottom)}) {
         c.fill(p.x(), p.y(), 16, 16, kBlack);
@@ -252,42 +254,53 @@ void drawRopeAndAnchors(Canvas &c)
             }
             c.put(x, y, colour);
         }
-    // Life rings in the corners.
+    // Life rings in the corners: white with four dark bands, the stripes showing through.
     for (const QPoint p :
          {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9), QPoint(kW - 9, kH - 9)}) {
         c.disc(p.x(), p.y(), 7, kBlack);
         for (int dy = -6; dy <= 6; ++dy)
             for (int dx = -6; dx <= 6; ++dx) {
                 const int r2 = dx * dx + dy * dy;
-                if (r2 > 6 * 6 + 6 || r2 < 3 * 3 + 3)
+                const int x = p.x() + dx, y = p.y() + dy;
+                if (r2 <= 2 * 2 + 2) {
+                    c.put(x, y, (y % 4) < 2 ? kWhite : kLight);
                     continue;
-                const bool band = (dx >= 0) == (dy >= 0);
-                QRgb colour = band ? kDark : kWhite;
-                if (dx + dy > 5)
-                    colour = band ? kBlack : kLight;
-                c.put(p.x() + dx, p.y() + dy, colour);
+                }
+                if (r2 > 6 * 6 + 6 || r2 <= 3 * 3 + 3)
+                    continue;
+                const bool band = std::abs(std::abs(dx) - std::abs(dy)) <= 2;
+                const bool shaded = dx + dy >= 4;
+                c.put(x, y, band ? (shaded ? kBlack : kDark) : (shaded ? kLight : kWhite));
             }
         c.ring(p.x(), p.y(), 3, kBlack);
-        c.disc(p.x(), p.y(), 2, kLight);
     }
     // A ship's wheel at the top, an anchor at the bottom.
-    c.disc(80, 8, 7, kBlack);
-    c.ring(80, 8, 5, kLight);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * 3.14159265 / 4;
+        const int ex = 80 + int(std::lround(7 * std::cos(a)));
+        const int ey = 8 + int(std::lround(7 * std::sin(a)));
+        c.line(80, 8, ex, ey, kBlack);
+        c.put(ex, ey, kBlack);
+    }
+    c.ring(80, 8, 5, kBlack);
     c.ring(80, 8, 4, kDark);
     for (int i = 0; i < 8; ++i) {
         const double a = i * 3.14159265 / 4;
-        c.line(80, 8, 80 + int(std::lround(7 * std::cos(a))), 8 + int(std::lround(7 * std::sin(a))),
-               kDark);
+        c.put(80 + int(std::lround(4 * std::cos(a))), 8 + int(std::lround(4 * std::sin(a))),
+              kBlack);
     }
-    c.disc(80, 8, 1, kWhite);
+    c.disc(80, 8, 2, kBlack);
+    c.disc(80, 8, 1, kLight);
+    c.put(79, 7, kWhite);
+    c.disc(80, kBottom + 8, 7, kBlack);
+    c.disc(80, kBottom + 8, 6, kDark);
+    c.fill(76, kBottom + 3, 2, 1, kLight);
+    c.put(75, kBottom + 4, kLight);
     const Rows anchor = {
-        "....###....", "....#o#....", "....###....", "..#######..", "....#o#....",
-        "....#o#....", "....#o#....", "#...#o#...#", "##..#o#..##", "#o#.#o#.#o#",
-        ".#o##o##o#.", "..#ooooo#..", "...#####...",
+        "....ooo....", "....o.o....", "....ooo....", "..ooooooo..", ".....o.....", ".....o.....",
+        "o....o....o", "oo...o...oo", ".oo..o..oo.", "..ooooooo..", "....ooo....",
     };
-    c.fill(72, kBottom + 1, 17, 14, kWhite);
-    c.frame(72, kBottom + 1, 17, 14, kBlack);
-    shadeSprite(c, 75, kBottom + 1, anchor);
+    shadeSprite(c, 75, kBottom + 3, anchor);
     windowRing(c, 1, kBlack);
 }
 
@@ -295,18 +308,21 @@ void drawRetroTelevision(Canvas &c)
 {
     c.fill(0, 0, kW, kH, kWhite);
     // Rabbit-ear antennas above the cabinet.
-    c.line(80, 5, 58, 0, kBlack);
-    c.line(80, 5, 103, 0, kBlack);
-    c.disc(58, 1, 1, kBlack);
-    c.disc(103, 1, 1, kBlack);
-    c.roundFill(72, 3, 17, 6, 3, kBlack);
-    c.roundFill(73, 4, 15, 4, 2, kDark);
+    c.line(77, 4, 61, 0, kBlack);
+    c.line(78, 4, 62, 0, kDark);
+    c.line(83, 4, 99, 0, kBlack);
+    c.line(82, 4, 98, 0, kDark);
+    c.fill(60, 0, 2, 2, kBlack);
+    c.fill(99, 0, 2, 2, kBlack);
+    c.roundFill(73, 3, 15, 6, 3, 3, 0, 0, kBlack);
+    c.roundFill(74, 4, 13, 4, 2, 2, 0, 0, kDark);
+    c.fill(76, 5, 3, 1, kLight);
     // The cabinet: rounded plastic, lit from the top left.
-    c.roundFill(0, 6, kW, kH - 6, 6, kBlack);
-    c.roundFill(1, 7, kW - 2, kH - 8, 5, kLight);
-    c.roundFill(2, 8, kW - 4, kH - 10, 4, kWhite);
-    c.roundFill(3, 9, kW - 5, kH - 11, 4, kDark);
-    c.roundFill(3, 9, kW - 6, kH - 12, 4, kLight);
+    c.roundFill(0, 7, kW, kH - 7, 6, kBlack);
+    c.roundFill(1, 8, kW - 2, kH - 9, 5, kLight);
+    c.roundFill(2, 9, kW - 4, kH - 11, 4, kWhite);
+    c.roundFill(3, 10, kW - 5, kH - 12, 4, kDark);
+    c.roundFill(3, 10, kW - 6, kH - 13, 4, kLight);
     // The screen's dark bezel with a glint on its upper left.
     c.roundFill(kB - 7, kB - 6, kW - 2 * kB + 14, kH - 2 * kB + 12, 4, kBlack);
     c.roundFill(kB - 5, kB - 4, kW - 2 * kB + 10, kH - 2 * kB + 8, 3, kDark);

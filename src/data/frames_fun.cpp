@@ -67,7 +67,8 @@ void bigHeart(Canvas &c, int cx, int cy, double size, QRgb fill)
         return a * a * a - u * u * v * v * v <= 0;
     };
     const int r = int(size * 1.4) + 1;
-    blob(c, cx - r, cy - r, 2 * r + 1, 2 * r + 1, inside, kBlack, fill, fill == kDark ? kBlack : kLight);
+    blob(c, cx - r, cy - r, 2 * r + 1, 2 * r + 1, inside, kBlack, fill,
+         fill == kDark ? kBlack : kLight);
     const int gx = cx - int(size * 0.6), gy = cy - int(size * 0.6);
     const QRgb glint = fill == kWhite ? kLight : kWhite;
     c.fill(gx, gy, 2, 1, glint);
@@ -111,8 +112,8 @@ void drawHearts(Canvas &c)
     ringAt(c, 0, kBlack);
     windowRing(c, 1, kBlack);
     windowRing(c, 2, kWhite);
-    for (const QPoint p : {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9),
-                           QPoint(kW - 9, kH - 9)})
+    for (const QPoint p :
+         {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9), QPoint(kW - 9, kH - 9)})
         bigHeart(c, p.x(), p.y(), 6.5, kDark);
     // Two hearts with an arrow through them at the top.
     c.fill(56, 8, 48, 1, kBlack);
@@ -167,7 +168,7 @@ void drawRaceFlags(Canvas &c)
     c.fill(61, 2, 38, 12, kDark);
     c.fill(61, 2, 38, 1, kLight);
     const Rows cup = {
-        ".#########.", "##ooooo+x##", "#.#oooo+x#.#", ".##ooo++x##.", "..#oo++xx#..",
+        ".#########.",  "##ooooo+x##",  "#.#oooo+x#.#", ".##ooo++x##.", "..#oo++xx#..",
         "...##+x##...", ".....#x#....", "....#+xx#...", "...#######..",
     };
     shadeSprite(c, 63, 4, cup);
@@ -188,8 +189,8 @@ void drawCircuitBoard(Canvas &c)
             const QPoint *prev = nullptr;
             for (const QPoint &p : path) {
                 if (prev != nullptr)
-                    c.line(prev->x() + k * step.x(), prev->y() + k * step.y(),
-                           p.x() + k * step.x(), p.y() + k * step.y(), kLight);
+                    c.line(prev->x() + k * step.x(), prev->y() + k * step.y(), p.x() + k * step.x(),
+                           p.y() + k * step.y(), kLight);
                 prev = &p;
             }
         }
@@ -321,12 +322,6 @@ void drawCandyStripes(Canvas &c)
         c.fill(p.x() - 4, p.y() - 5, 2, 1, kWhite);
         c.put(p.x() - 5, p.y() - 4, kWhite);
     }
-    // Wrapped sweets in the middle of each band.
-    const Rows sweet = {
-        "#.........#", "##.#####.##", "#+##ooo##+#", "#x#o+++o#x#",
-        "#+##+++##+#", "##.#####.##", "#.........#",
-    };
-    (void)sweet;
     windowRing(c, 1, kBlack);
 }
 
@@ -344,8 +339,12 @@ void drawComicBursts(Canvas &c)
     burst(c, kW - 26, 8, 16, 6, "ZAP!", 2);
     burst(c, 26, kH - 9, 17, 6, "BAM!", 3);
     burst(c, kW - 27, kH - 9, 17, 6, "WOW!", 4);
-    burst(c, 8, 56, 4, 6, "!", 5);
-    burst(c, kW - 8, 86, 5, 6, "?", 6);
+    // Impact stars down the sides.
+    for (int i = 0; i < 4; ++i) {
+        const int y = 30 + i * 26;
+        fourPointStar(c, 8 + (i % 2) * 2, y, kBlack, kWhite);
+        fourPointStar(c, kW - 9 - (i % 2) * 2, y + 13, kBlack, kWhite);
+    }
     // A speech balloon in the middle of the top, a thought cloud at the bottom.
     c.roundFill(60, 2, 40, 11, 4, kBlack);
     c.roundFill(61, 3, 38, 9, 3, kWhite);
@@ -364,45 +363,50 @@ void drawComicBursts(Canvas &c)
 void drawBirthdayParty(Canvas &c)
 {
     fillBorder(c, [](int, int) { return kWhite; });
-    // Confetti.
-    for (int i = 0; i < 120; ++i) {
+    // Confetti and curly streamers.
+    for (int i = 0; i < 140; ++i) {
         const int x = int(noise(i, 1, 95) % kW), y = int(noise(i, 2, 95) % kH);
-        const QRgb colour = noise(i, 3, 95) % 2 ? kDark : kLight;
+        const QRgb colour = noise(i, 3, 95) % 3 == 0   ? kDark
+                            : noise(i, 3, 95) % 3 == 1 ? kLight
+                                                       : kBlack;
         if (noise(i, 4, 95) % 2)
             c.fill(x, y, 2, 1, colour);
         else
             c.fill(x, y, 1, 2, colour);
     }
+    for (const QPoint p : {QPoint(4, 90), QPoint(kW - 11, 100), QPoint(kW - 12, 46)})
+        for (int i = 0; i < 14; ++i)
+            c.put(p.x() + int(std::lround(2.5 * std::sin(i * 0.9))) + 3, p.y() + i, kDark);
     // Bunting along the top, hanging from a string in shallow loops.
-    for (int x = 0; x < kW; ++x) {
-        const int y = 2 + int(std::lround(2 * std::sin((x % 40) * kPi / 40)));
-        c.put(x, y, kBlack);
-    }
+    const auto sag = [](int x) { return 1 + int(std::lround(3 * std::sin((x % 40) * kPi / 40))); };
+    for (int x = 0; x < kW; ++x)
+        c.put(x, sag(x), kBlack);
+    const QRgb fills[3] = {kDark, kWhite, kLight};
     for (int i = 0; i < 16; ++i) {
-        const int x = 2 + i * 10;
-        const int y = 3 + int(std::lround(2 * std::sin(((x + 3) % 40) * kPi / 40)));
-        const QRgb fills[3] = {kDark, kLight, kBlack};
-        pennant(c, x, y, 7, fills[i % 3]);
+        const int x = 1 + i * 10;
+        pennant(c, x, sag(x + 3) + 1, 7, fills[i % 3]);
     }
-    // Balloons in the upper corners, their strings trailing down the sides.
-    balloon(c, 7, 22, kDark, kBlack);
-    balloon(c, kW - 8, 26, kLight, kDark);
-    balloon(c, 8, 60, kLight, kDark);
-    balloon(c, kW - 8, 70, kDark, kBlack);
-    // The greeting along the bottom.
-    c.outlinedText(80 - textWidth("HAPPY BIRTHDAY!") / 2, kBottom + 5, "HAPPY BIRTHDAY!", kWhite,
-                   kBlack);
-    // A cake on the left, a present on the right.
+    // Balloons up the sides.
+    balloon(c, 7, 24, kDark, kBlack);
+    balloon(c, kW - 8, 28, kLight, kDark);
+    balloon(c, 8, 62, kLight, kDark);
+    balloon(c, kW - 8, 72, kDark, kBlack);
+    // The greeting along the bottom, between a cake and a present.
+    c.fill(36, kBottom + 3, 88, 11, kWhite);
+    const int tx = 80 - textWidth("HAPPY BIRTHDAY!") / 2;
+    c.text(tx + 1, kBottom + 5, "HAPPY BIRTHDAY!", kLight);
+    c.text(tx, kBottom + 4, "HAPPY BIRTHDAY!", kBlack);
     const Rows cake = {
-        "..o.o.o..", "..#.#.#..", ".#######.", "#ooooooo#",
-        "#x+x+x+x#", "#ooooooo#", "#+++++++#", "#########",
+        "....o..o..o....", "....#..#..#....", "....#..#..#....", ".#############.",
+        "#ooooooooooooo#", "#o+o+o+o+o+o+o#", "#+x+x+x+x+x+x+#", "#xxxxxxxxxxxxx#",
+        "#ooooooooooooo#", "#xxxxxxxxxxxxx#", "###############",
     };
-    shadeSprite(c, 4, kBottom + 6, cake);
+    shadeSprite(c, 6, kBottom + 4, cake);
     const Rows present = {
-        "..##.##..", "...#o#...", "#########", "#+++#+++#",
-        "#########", "#+++#+++#", "#x++#++x#", "#########",
+        "...##...##...", "..#oo#.#oo#..", "...##o#o##...", "#############", "#ooooo#+oooo#",
+        "#############", ".#ooo+#+ooo#.", ".#ooo+#+ooo#.", ".#+++x#x+++#.", ".###########.",
     };
-    shadeSprite(c, kW - 13, kBottom + 6, present);
+    shadeSprite(c, kW - 20, kBottom + 5, present);
     windowRing(c, 1, kBlack);
 }
 

@@ -51,8 +51,7 @@ void snowflake(Canvas &c, int cx, int cy, int size)
 {
     if (size >= 3) {
         shadeSprite(c, cx - 3, cy - 3,
-                    {"o..o..o", ".o.o.o.", "..ooo..", "ooo+ooo", "..ooo..", ".o.o.o.",
-                     "o..o..o"});
+                    {"o..o..o", ".o.o.o.", "..ooo..", "ooo+ooo", "..ooo..", ".o.o.o.", "o..o..o"});
     } else if (size == 2) {
         shadeSprite(c, cx - 2, cy - 2, {"o.o.o", ".o+o.", "o+o+o", ".o+o.", "o.o.o"});
     } else {
@@ -124,9 +123,7 @@ void drawFlowerVines(Canvas &c)
     ringAt(c, 1, kWhite);
     // A stem winding along each side, flowers on its bends and leaves between them.
     constexpr int period = 32;
-    const auto offset = [](int s) {
-        return int(std::lround(3 * std::sin(2 * kPi * s / period)));
-    };
+    const auto offset = [](int s) { return int(std::lround(3 * std::sin(2 * kPi * s / period))); };
     for (int s = 0; s < kW; ++s) {
         c.put(s, 8 + offset(s), kBlack);
         c.put(s, 9 + offset(s), kDark);
@@ -157,8 +154,8 @@ void drawFlowerVines(Canvas &c)
         flower(c, 8 + offset(s), s, 3.7, 5);
         flower(c, kW - 9 - offset(s), s, 3.7, 5);
     }
-    for (const QPoint p : {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9),
-                           QPoint(kW - 9, kH - 9)})
+    for (const QPoint p :
+         {QPoint(8, 8), QPoint(kW - 9, 8), QPoint(8, kH - 9), QPoint(kW - 9, kH - 9)})
         flower(c, p.x(), p.y(), 6.8, 6);
     windowRing(c, 1, kBlack);
 }
@@ -234,19 +231,24 @@ void drawStarryNight(Canvas &c)
 
 void drawSeaside(Canvas &c)
 {
-    // Rows of wave scales, each lower row laid over the one above it.
-    fillBorder(c, [](int, int) { return kDark; });
-    c.setClip(0, 0, kW, kBottom);
-    for (int row = -1; row * 4 < kBottom + 8; ++row) {
-        const int cy = row * 4;
-        for (int cx = (row % 2) ? 4 : 0; cx < kW + 8; cx += 8) {
-            c.disc(cx, cy, 4, kBlack);
-            c.disc(cx, cy, 3, kWhite);
-            c.disc(cx, cy, 2, kDark);
-            c.disc(cx, cy, 1, kLight);
-        }
-    }
-    c.clearClip();
+    // Rows of little waves: a white crest, its foam below, dark water between.
+    fillBorder(c, [](int x, int y) {
+        const int band = y / 5;
+        const double phase = band * 2.1;
+        const int crest = band * 5 + 1 + int(std::lround(1.2 * std::sin(x * 2 * kPi / 12 + phase)));
+        if (y == crest)
+            return kWhite;
+        if (y == crest + 1)
+            return kLight;
+        return kDark;
+    });
+    // A sailing boat out on the water.
+    const Rows boat = {
+        "......#.......", "......##......", ".....#o##.....", "....#oo#o#....",
+        "...#ooo#oo#...", "..#oooo#ooo#..", ".#ooooo#oooo#.", "#######x######",
+        "#oooooooooooo#", ".#xxxxxxxxxx#.", "..##########..",
+    };
+    shadeSprite(c, 73, 2, boat);
     // The beach: a line of foam, then sand with shells, a starfish and a crab.
     fillBorder(c, [&c](int x, int y) {
         if (y < kBottom)
@@ -260,9 +262,8 @@ void drawSeaside(Canvas &c)
         c.put(x, top + 1, kDark);
     }
     const Rows star = {
-        ".....#.....", "....#o#....", "....#o#....", "...#o+o#...", "####o+o####",
-        "#oo++x++oo#", ".##o+x+o##.", "..#o+++o#..", "..#o#.#o#..", ".#o#...#o#.",
-        ".##.....##.",
+        ".....#.....", "....#o#....", "....#o#....", "...#o+o#...", "####o+o####", "#oo++x++oo#",
+        ".##o+x+o##.", "..#o+++o#..", "..#o#.#o#..", ".#o#...#o#.", ".##.....##.",
     };
     const Rows shell = {
         "...#####...", ".##o+o+o##.", "#o+o+o+o+o#", "#o+o+o+o+o#", "#o+o+o+o+o#",
@@ -326,28 +327,31 @@ void drawSunnySky(Canvas &c)
 void drawSnowfall(Canvas &c)
 {
     fillBorder(c, [](int, int) { return kDark; });
-    for (int i = 0; i < 70; ++i) {
+    for (int i = 0; i < 90; ++i) {
         const int x = int(noise(i, 1, 61) % kW), y = int(noise(i, 2, 61) % kH);
         if (inBorder(x, y))
             c.put(x, y, noise(i, 3, 61) % 2 ? kLight : kWhite);
     }
-    const QPoint flakes[] = {QPoint(8, 30),   QPoint(7, 62),   QPoint(9, 96),  QPoint(151, 24),
-                             QPoint(152, 58), QPoint(150, 92), QPoint(40, 20), QPoint(120, 20)};
+    // Flakes of three sizes drifting down both sides and across the top.
     int k = 0;
-    for (const QPoint p : flakes)
-        snowflake(c, p.x(), p.y(), 1 + (k++ % 3));
+    for (int y = 22; y < 112; y += 15, ++k) {
+        snowflake(c, 7 + (k % 2) * 2, y, 1 + (k % 3));
+        snowflake(c, kW - 8 - (k % 2) * 2, y + 7, 1 + ((k + 1) % 3));
+    }
+    for (int x = 30; x < kW - 20; x += 22, ++k)
+        snowflake(c, x, 11, 1 + (k % 3));
     // Snow lies on top, icicles hang from it.
     for (int x = 0; x < kW; ++x) {
         const int depth = 4 + int(std::lround(1.3 * std::sin(x / 6.0) + std::sin(x / 2.3) * 0.6));
         c.fill(x, 0, 1, depth, kWhite);
         c.put(x, depth, kLight);
         if (noise(x, 0, 62) % 5 == 0) {
-            const int len = 3 + int(noise(x, 1, 62) % 8);
+            const int len = 3 + int(noise(x, 1, 62) % 5);
             c.fill(x, depth, 1, len, kLight);
             c.put(x, depth, kWhite);
         }
     }
-    // Drifts along the bottom and a snowman in the corner.
+    // Drifts along the bottom.
     for (int x = 0; x < kW; ++x) {
         const int top =
             kBottom + 5 + int(std::lround(3 * std::sin(x / 11.0) + 1.5 * std::sin(x / 4.0 + 1)));
@@ -355,12 +359,38 @@ void drawSnowfall(Canvas &c)
         c.fill(x, top + 4, 1, 1, kLight);
         c.put(x, top - 1, kLight);
     }
-    const Rows snowman = {
-        "....###....", "...#ooo#...", "..#o#o#o#..", "..#ooxoo#..", "...#ooo#...", ".x#o###o#x.",
-        "x.#ooooo#.x", "..#oo#oo#..", ".#ooooooo#.", ".#ooo#ooo#.", ".#o+ooo+o#.", "..#+++++#..",
+    // A snowman keeps watch in the lower left corner.
+    struct Ball {
+        int cx, cy, r;
     };
-    shadeSprite(c, 145, kBottom + 3, snowman);
-    snowflake(c, 80, 137, 2);
+    const Ball balls[3] = {{8, 136, 6}, {8, 125, 5}, {8, 116, 4}};
+    const auto inside = [&](int x, int y) {
+        for (const Ball &b : balls) {
+            const int dx = x - b.cx, dy = y - b.cy;
+            if (dx * dx + dy * dy <= b.r * b.r + b.r)
+                return true;
+        }
+        return false;
+    };
+    c.line(3, 124, 0, 119, kBlack);
+    c.line(13, 124, 15, 120, kBlack);
+    blob(c, 0, 108, 16, 36, inside, kBlack, kWhite, kLight);
+    for (const Ball &b : balls)
+        for (int dy = 1; dy <= b.r; ++dy)
+            for (int dx = 1; dx <= b.r; ++dx)
+                if (dx + dy > b.r && dx * dx + dy * dy < b.r * b.r)
+                    c.put(b.cx + dx, b.cy + dy, kLight);
+    c.fill(4, 110, 9, 1, kBlack);
+    c.fill(5, 105, 7, 5, kBlack);
+    c.fill(6, 106, 5, 1, kDark);
+    c.put(6, 115, kBlack);
+    c.put(10, 115, kBlack);
+    c.fill(8, 117, 3, 1, kDark);
+    c.fill(3, 120, 11, 2, kDark);
+    c.fill(4, 122, 2, 4, kDark);
+    c.put(8, 125, kBlack);
+    c.put(8, 128, kBlack);
+    c.put(8, 134, kBlack);
     windowRing(c, 1, kBlack);
 }
 
@@ -386,13 +416,12 @@ void drawPineForest(Canvas &c)
     pine(c, kW - 9, 9, kH - 4, 7, kDark, kLight);
     // The forest floor: young firs, toadstools and grass.
     const Rows fir = {
-        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..", "..#+xx#..",
-        ".#+xxxx#.", "#+xxxxxx#", ".#######.", ".#+xxxx#.", "#+xxxxxx#", "#########",
-        "...#x#...", "...#x#...",
+        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..", "..#+xx#..", ".#+xxxx#.",
+        "#+xxxxxx#", ".#######.", ".#+xxxx#.", "#+xxxxxx#", "#########", "...#x#...", "...#x#...",
     };
     const Rows smallFir = {
-        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..", ".#+xxxx#.",
-        "#+xxxxxx#", "#########", "...#x#...", "...#x#...",
+        "....#....", "...#+#...", "..#+xx#..", ".#+xxxx#.", "..#####..",
+        ".#+xxxx#.", "#+xxxxxx#", "#########", "...#x#...", "...#x#...",
     };
     for (int i = 0; i < 9; ++i) {
         const int x = 20 + i * 14 + int(noise(i, 0, 73) % 4);
@@ -417,57 +446,76 @@ void drawPineForest(Canvas &c)
 void drawOuterSpace(Canvas &c)
 {
     fillBorder(c, [](int, int) { return kBlack; });
-    for (int i = 0; i < 110; ++i) {
+    for (int i = 0; i < 120; ++i) {
         const int x = int(noise(i, 1, 81) % kW), y = int(noise(i, 2, 81) % kH);
+        const unsigned kind = noise(i, 3, 81) % 4;
         if (inBorder(x, y))
-            c.put(x, y,
-                  noise(i, 3, 81) % 4 == 0   ? kWhite
-                  : noise(i, 3, 81) % 4 == 1 ? kLight
-                                             : kDark);
+            c.put(x, y, kind == 0 ? kWhite : kind == 1 ? kLight : kDark);
     }
-    sparkle(c, 60, 8, 2, kLight);
-    c.put(60, 8, kWhite);
-    sparkle(c, 150, 96, 1, kWhite);
+    for (const QPoint p : {QPoint(50, 4), QPoint(150, 48), QPoint(6, 112), QPoint(118, 11)})
+        fourPointStar(c, p.x(), p.y(), kDark, kWhite);
+    // The curve of a big cratered world along the bottom.
+    const auto ground = [](int x) { return kBottom + 5 + (x - 80) * (x - 80) / 640; };
+    for (int x = 0; x < kW; ++x) {
+        const int top = ground(x);
+        c.fill(x, top, 1, kH - top, kLight);
+        c.put(x, top, kWhite);
+        c.put(x, top - 1, kDark);
+        if (top + 1 < kH)
+            c.fill(x, kH - 2, 1, 2, kDark);
+    }
+    for (const QPoint p :
+         {QPoint(30, 140), QPoint(58, 136), QPoint(92, 138), QPoint(124, 137), QPoint(78, 142)}) {
+        if (p.y() <= ground(p.x()) + 1)
+            continue;
+        c.ellipse(p.x(), p.y(), 3, 1, kDark);
+        c.fill(p.x() - 2, p.y() - 1, 4, 1, kBlack);
+        c.fill(p.x() - 1, p.y() + 1, 4, 1, kWhite);
+    }
     // A ringed planet in the top left, banded and shaded.
-    for (int dy = -8; dy <= 8; ++dy)
-        for (int dx = -8; dx <= 8; ++dx) {
-            if (dx * dx + dy * dy > 8 * 8 + 8)
+    for (int dy = -9; dy <= 9; ++dy)
+        for (int dx = -9; dx <= 9; ++dx) {
+            if (dx * dx + dy * dy > 9 * 9 + 9)
                 continue;
             const int shade = dx + dy; // light from the upper left
-            QRgb colour = shade < -4 ? kWhite : shade < 4 ? kLight : kDark;
+            QRgb colour = shade < -5 ? kWhite : shade < 5 ? kLight : kDark;
             if ((dy + 20) % 5 == 0)
                 colour = colour == kWhite ? kLight : colour == kLight ? kDark : kBlack;
-            c.put(12 + dx, 10 + dy, colour);
+            c.put(12 + dx, 11 + dy, colour);
         }
-    for (int dx = -15; dx <= 15; ++dx) {
-        const double e = 1.0 - double(dx * dx) / 225.0;
-        const int dy = int(std::lround(3.5 * std::sqrt(std::max(0.0, e))));
-        const int y = 10 + dx / 4;
+    for (int dx = -17; dx <= 17; ++dx) {
+        const double e = 1.0 - double(dx * dx) / 289.0;
+        const int dy = int(std::lround(4 * std::sqrt(std::max(0.0, e))));
+        const int y = 11 + dx / 4;
         c.put(12 + dx, y + dy, kWhite);
         c.put(12 + dx, y + dy + 1, kDark);
-        if (dx > -13 && dx < 13 && (dx < -7 || dx > 7))
+        if (std::abs(dx) > 8)
             c.put(12 + dx, y - dy, kLight);
     }
-    // A cratered moon low on the right.
-    c.disc(148, 131, 8, kBlack);
-    c.disc(148, 131, 7, kDark);
-    c.disc(147, 130, 6, kLight);
-    c.disc(146, 129, 4, kWhite);
-    c.disc(149, 133, 1, kDark);
-    c.disc(144, 128, 1, kLight);
-    c.put(151, 128, kDark);
-    // A rocket climbing the left side.
-    const Rows rocket = {
-        "...#...", "..#o#..", "..#o#..", ".#ooo#.", ".#o#o#.", ".#o#o#.", ".#ooo#.",
-        ".#o+o#.", "##o+o##", "#x###x#", "#x.x.x#", "...+...", "..+o+..", "...+...",
-    };
-    shadeSprite(c, 4, 56, rocket);
-    // A flying saucer along the bottom.
+    // A small moon in the top right.
+    c.disc(kW - 10, 8, 5, kDark);
+    c.disc(kW - 11, 7, 4, kLight);
+    c.put(kW - 12, 6, kWhite);
+    c.put(kW - 9, 9, kDark);
+    // A flying saucer along the top.
     const Rows saucer = {
-        ".....###.....", "....#oo+#....", "..#########..", ".#+o+o+o+o+#.",
-        "#xxxxxxxxxxx#", ".###########.", "...+..+..+...",
+        ".......###.......", "......#oo+#......",  ".....#o+xxx#.....",  "..#############..",
+        ".#+o+o+o+o+o+o+#.", "#xxxxxxxxxxxxxxxx#", ".################.", "...+....+....+....",
     };
-    shadeSprite(c, 70, 132, saucer);
+    shadeSprite(c, 72, 3, saucer);
+    // A rocket climbing the left side, an astronaut floating on the right.
+    const Rows rocket = {
+        "....#....", "...#o#...", "...#o#...", "..#ooo#..", "..#o#o#..", "..##x##..",
+        "..#o#o#..", "..#ooo#..", "..#oo+#..", ".##oo+##.", "#o#oo+#o#", "#o#oo+#o#",
+        "###oo+###", "..#####..", "...#+#...", "..#+o+#..", "...#o#...", "....+....",
+    };
+    shadeSprite(c, 3, 48, rocket);
+    const Rows astronaut = {
+        "...#####...", "..#ooooo#..", ".#oo###oo#.", ".#o#+xx#o#.", ".#o#xxx#o#.",
+        ".#oo###oo#.", "..#ooooo#..", ".##+ooo+##.", "#o#ooooo#o#", "#+#oo+oo#+#",
+        ".##ooooo##.", "..#oo#oo#..", "..#+#.#+#..", "..###.###..",
+    };
+    shadeSprite(c, kW - 13, 74, astronaut);
     windowRing(c, 1, kDark);
 }
 

@@ -1,12 +1,16 @@
 // Writes the pictures the application folder ships with: camvista_make_data <folder>.
 // The build runs it into the runnable application folder; `cmake --install` copies the result.
 #include "data/frame_pictures.h"
+#include "data/stamp_pictures.h"
 #include "imaging/gif_writer.h"
 #include "imaging/picture_file.h"
+#include "imaging/safe_write.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QList>
 #include <QTextStream>
 
@@ -49,9 +53,30 @@ QList<DataFile> customFrames()
     return files;
 }
 
+QList<DataFile> stamps()
+{
+    QList<DataFile> files;
+    for (const auto &[name, image] : data::stampPictures())
+        files.append({QStringLiteral("stamps/%1.png").arg(name), image});
+    return files;
+}
+
+// Stamps keep their alpha channel, which only PNG of our formats carries.
+FileStatus savePng(const QImage &image, const QString &path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return FileStatus{FileError::CannotWrite, path, writer.errorString()};
+    return writeFileSafely(path, bytes);
+}
+
 constexpr DataKind kKinds[] = {
     {"default frames", &saveGif, &defaultFrames},
     {"custom frames", &saveGif, &customFrames},
+    {"stamps", &savePng, &stamps},
 };
 
 int fail(const QString &message)

@@ -1,7 +1,10 @@
 #include "editor_window.h"
 
+#include "custom_palette_row.h"
 #include "first_step_panel.h"
+#include "fourth_step_panel.h"
 #include "output_panel.h"
+#include "second_step_panel.h"
 #include "third_step_panel.h"
 
 #include "data/editor_pictures.h"
@@ -40,20 +43,6 @@ void makeOpaque(QWidget *panel)
     panel->setPalette(face);
     panel->setAutoFillBackground(true);
 }
-
-namespace
-{
-
-QGroupBox *makePanel(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *panel = new QGroupBox(caption, parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    placeTwips(panel, 0, 3840, 5535, 4815);
-    makeOpaque(panel);
-    return panel;
-}
-
-} // namespace
 
 EditorWindow::EditorWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     : QWidget(parent), m_desktop(desktop), m_paths(paths)
@@ -146,15 +135,21 @@ void EditorWindow::buildPanels()
     m_firststep = new FirstStepPanel(*m_frm, m_desktop, m_paths, this);
     placeTwips(m_firststep, 0, 3840, 5535, 4815);
     makeOpaque(m_firststep);
-    m_scdstep = makePanel(this, "scdstep", QStringLiteral("Second Step: Let's Stamp!"));
+    m_secondStep =
+        new SecondStepPanel(*m_picture1, *m_picture4, *m_stamp, m_desktop, m_paths, this);
+    placeTwips(m_secondStep, 0, 3840, 5535, 4815);
+    m_scdstep = m_secondStep;
     m_scdstep->hide();
     m_thirdstep = new ThirdStepPanel(*m_picture1, *m_picture3, m_desktop, this);
     placeTwips(m_thirdstep, 0, 3840, 5535, 4815);
     makeOpaque(m_thirdstep);
     m_thirdstep->hide();
-    m_forthstep = makePanel(this, "forthstep",
-                            QStringLiteral("Fourth Step: Adjust gamma and save your work"));
+    m_forthstep = new FourthStepPanel(*m_picture1, *m_picture3, this);
+    placeTwips(m_forthstep, 0, 3840, 5535, 4815);
+    makeOpaque(m_forthstep);
     m_forthstep->hide();
+    connect(m_forthstep, &FourthStepPanel::tintStarted, this, [this] { holdCommands(true); });
+    connect(m_forthstep, &FourthStepPanel::tintFinished, this, [this] { holdCommands(false); });
 
     m_command7 = new QPushButton(QStringLiteral("Done? So, you can resize it now!"), m_forthstep);
     m_command7->setObjectName(QStringLiteral("Command7"));
@@ -199,6 +194,18 @@ QList<QAction *> EditorWindow::menuActions() const
 QGroupBox *EditorWindow::thirdstep() const
 {
     return m_thirdstep;
+}
+
+QGroupBox *EditorWindow::forthstep() const
+{
+    return m_forthstep;
+}
+
+void EditorWindow::holdCommands(bool held)
+{
+    setEnabled(!held);
+    for (QAction *action : menuActions())
+        action->setEnabled(!held);
 }
 
 QGroupBox *EditorWindow::firststep() const
@@ -272,6 +279,7 @@ void EditorWindow::thirdcom_Click()
     m_forthstep->show();
     commitIntoSavedState();
     takeSavedState();
+    m_forthstep->prepareGamma();
     m_step = Step::Gamma;
 }
 
@@ -301,8 +309,11 @@ void EditorWindow::reload_Click()
     }
     m_picture1->setPicture(m_picture3->picture());
     m_picture4->setPicture(m_picture3->picture());
+    // Gamma back to 1; in the fourth step the picture shows the gamma display again.
+    m_forthstep->resetGamma();
     m_frm->hide();
     m_stamp->hide();
+    m_thirdstep->customPalette()->resetTracking();
 }
 
 QImage EditorWindow::pictureToSave()

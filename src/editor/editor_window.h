@@ -18,8 +18,10 @@ namespace camvista
 class ClickableLabel;
 class Desktop;
 class FirstStepPanel;
+class FourthStepPanel;
 class OutputPanel;
 class PictureSurface;
+class SecondStepPanel;
 class ThirdStepPanel;
 
 // Gives a panel the desktop's face colour and fills its background, so it hides what lies
@@ -61,8 +63,10 @@ public:
     QGroupBox *firststep() const;
     FirstStepPanel *firstStepPanel() const { return m_firststep; }
     QGroupBox *scdstep() const { return m_scdstep; }
+    SecondStepPanel *secondStepPanel() const { return m_secondStep; }
     QGroupBox *thirdstep() const;
-    QGroupBox *forthstep() const { return m_forthstep; }
+    QGroupBox *forthstep() const;
+    FourthStepPanel *fourthStepPanel() const { return m_forthstep; }
     QGroupBox *frame1() const;
     OutputPanel *outputPanel() const { return m_frame1; }
 
@@ -105,6 +109,8 @@ private:
     QImage pictureToSave();
     bool writePicture(const QImage &picture, const QString &path);
     void print();
+    // While a tint lets window events run, nothing else may change the working picture.
+    void holdCommands(bool held);
 
     Desktop &m_desktop;
     AppPaths m_paths;
@@ -127,8 +133,9 @@ private:
 
     FirstStepPanel *m_firststep = nullptr;
     QGroupBox *m_scdstep = nullptr;
+    SecondStepPanel *m_secondStep = nullptr;
     ThirdStepPanel *m_thirdstep = nullptr;
-    QGroupBox *m_forthstep = nullptr;
+    FourthStepPanel *m_forthstep = nullptr;
     OutputPanel *m_frame1 = nullptr;
 
     QAction *m_save = nullptr;

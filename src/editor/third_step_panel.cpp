@@ -1,5 +1,7 @@
 #include "third_step_panel.h"
 
+#include "custom_palette_row.h"
+
 #include "colour/palette_catalogue.h"
 #include "ui/picture_surface.h"
 #include "ui/recolour.h"
@@ -46,6 +48,8 @@ ThirdStepPanel::ThirdStepPanel(PictureSurface &picture1, PictureSurface &picture
         connect(button, &QToolButton::clicked, this,
                 [this, &palette] { applyNamedPalette(palette); });
     }
+
+    m_custom = new CustomPaletteRow(*this, picture1, desktop);
 }
 
 QAbstractButton *ThirdStepPanel::paletteButton(const QString &control) const

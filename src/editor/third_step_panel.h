@@ -7,12 +7,14 @@ class QAbstractButton;
 namespace camvista
 {
 
+class CustomPaletteRow;
 class Desktop;
 class PictureSurface;
 struct NamedPalette;
 
-// "Third Step": the 28 palette buttons, built from the palette catalogue. A click recolours the
-// working picture from the shot as it stood when the step began, and commits it.
+// "Third Step": the 28 palette buttons, built from the palette catalogue, and the custom palette
+// row. A palette click recolours the working picture from the shot as it stood when the step
+// began, and commits it.
 class ThirdStepPanel : public QGroupBox
 {
     Q_OBJECT
@@ -26,10 +28,14 @@ public:
     // The named-palette application of one button.
     void applyNamedPalette(const NamedPalette &palette);
 
+    // The "Custom palette:" row below the palette buttons.
+    CustomPaletteRow *customPalette() const { return m_custom; }
+
 private:
     PictureSurface &m_picture1;
     PictureSurface &m_picture3;
     Desktop &m_desktop;
+    CustomPaletteRow *m_custom = nullptr;
 };
 
 } // namespace camvista

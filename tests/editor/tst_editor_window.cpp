@@ -36,6 +36,18 @@ QImage rgb32(const QImage &img)
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage throughGammaOne(const QImage &img)
+{
+    const auto up = [](int v) { return v % 2 == 1 && v <= 253 ? v + 1 : v; };
+    QImage out = rgb32(img);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb c = out.pixel(x, y);
+            out.setPixel(x, y, qRgb(up(qRed(c)), up(qGreen(c)), up(qBlue(c))));
+        }
+    return out;
+}
+
 struct Editor {
     test::TempAppFolder app;
     FakeDesktop desktop;
@@ -127,8 +139,12 @@ void TstEditorWindow::everyMoveCommitsThePictureAsShown()
         QCOMPARE(e.desktop.clipboardWrites, writes + 1);
         QCOMPARE(rgb32(e.desktop.clipboard), expected);
         QCOMPARE(rgb32(e.window.picture3()->picture()), expected);
-        if (move < 3)
+        if (move < 2)
             QCOMPARE(e.window.picture1()->image(), expected);
+        // In the fourth step the picture shows the gamma display, at gamma 1 every odd value
+        // from 1 to 253 one higher.
+        if (move == 2)
+            QCOMPARE(e.window.picture1()->image(), throughGammaOne(expected));
     }
 }
 
@@ -205,7 +221,8 @@ void TstEditorWindow::paletteButtonsRecolourFromTheHeldShot()
     e.clickStepButton(0);
     e.clickStepButton(1);
     auto *third = static_cast<ThirdStepPanel *>(e.window.thirdstep());
-    QCOMPARE(third->findChildren<QAbstractButton *>().size(), 28);
+    // The 28 palettes and the custom palette's "X".
+    QCOMPARE(third->findChildren<QAbstractButton *>().size(), 29);
     third->paletteButton("Label6")->click();  // Orange
     third->paletteButton("Label11")->click(); // Green: the result of Green alone
     const QImage held = e.window.picture3()->picture();

@@ -1,0 +1,149 @@
+// The fourth step's pixel work: the gamma correction between two 24-bit bitmaps and the two
+// tints on a drawing layer, on varied shots and on a large picture.
+
+#include "colour/gamma_correct.h"
+#include "colour/tints.h"
+#include "imaging/dib_section.h"
+
+#include "bench_main.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+using namespace camvista;
+
+namespace
+{
+
+constexpr int kShotWidth = 160;
+constexpr int kShotHeight = 144;
+constexpr int kLargeWidth = 4096;
+constexpr int kLargeHeight = 3072;
+// Cold: enough different shots that none is still in the caches. Hot: one shot, as in the
+// editor, which tints or corrects a picture it has just written.
+constexpr int kShotCount = 64;
+constexpr int kHotCount = 1;
+constexpr int kLargeCount = 2;
+
+// Shades at random with about one pixel in sixteen of some other colour, as a recoloured shot.
+std::vector<QImage> pictures(int count, int width, int height, quint32 seed)
+{
+    const QRgb shades[] = {qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(128, 128, 128),
+                           qRgb(0, 0, 0)};
+    std::vector<QImage> out;
+    quint32 s = seed;
+    for (int i = 0; i < count; ++i) {
+        QImage img(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                s = s * 1664525u + 1013904223u;
+                const quint32 r = s >> 8;
+                row[x] = (r & 0xF0) ? shades[r & 3] : (0xFF000000u | (r >> 4));
+            }
+        }
+        out.push_back(img);
+    }
+    return out;
+}
+
+void correct(benchmark::State &state, int width, int height, int count)
+{
+    const std::vector<QImage> originals = pictures(count, width, height, 5);
+    std::vector<std::unique_ptr<cDIBSection>> sources;
+    for (const QImage &picture : originals) {
+        sources.push_back(std::make_unique<cDIBSection>());
+        sources.back()->CreateFromPicture(picture);
+    }
+    cDIBSection display;
+    display.Create(width, height);
+    cGammaCorrect gamma;
+    gamma.Gamma(sliderToGamma(160));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        gamma.Correct(*sources[i], display);
+        benchmark::DoNotOptimize(display.DIBSectionBitsPtr());
+        benchmark::ClobberMemory();
+        i = (i + 1) % sources.size();
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+
+// The tints are a branch-free lookup by byte sum, so their cost does not depend on the pixels:
+// the pictures are tinted again and again without being put back (which would time the copy).
+template <typename Tint>
+void tint(benchmark::State &state, int width, int height, int count, Tint f)
+{
+    std::vector<QImage> work = pictures(count, width, height, 9);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        f(work[i]);
+        benchmark::DoNotOptimize(work[i].constBits());
+        benchmark::ClobberMemory();
+        i = (i + 1) % work.size();
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+
+void bicolour(QImage &layer)
+{
+    TintBicolor(layer, qRgb(192, 64, 0));
+}
+
+void levels(QImage &layer)
+{
+    TintLevels(layer, QStringLiteral("beige"));
+}
+
+void correctShot(benchmark::State &state)
+{
+    correct(state, kShotWidth, kShotHeight, kShotCount);
+}
+void correctShotHot(benchmark::State &state)
+{
+    correct(state, kShotWidth, kShotHeight, kHotCount);
+}
+void correctLarge(benchmark::State &state)
+{
+    correct(state, kLargeWidth, kLargeHeight, kLargeCount);
+}
+void bicolourShot(benchmark::State &state)
+{
+    tint(state, kShotWidth, kShotHeight, kShotCount, bicolour);
+}
+void bicolourShotHot(benchmark::State &state)
+{
+    tint(state, kShotWidth, kShotHeight, kHotCount, bicolour);
+}
+void bicolourLarge(benchmark::State &state)
+{
+    tint(state, kLargeWidth, kLargeHeight, kLargeCount, bicolour);
+}
+void levelsShot(benchmark::State &state)
+{
+    tint(state, kShotWidth, kShotHeight, kShotCount, levels);
+}
+void levelsShotHot(benchmark::State &state)
+{
+    tint(state, kShotWidth, kShotHeight, kHotCount, levels);
+}
+void levelsLarge(benchmark::State &state)
+{
+    tint(state, kLargeWidth, kLargeHeight, kLargeCount, levels);
+}
+
+} // namespace
+
+BENCHMARK(correctShot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(correctShotHot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(correctLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(bicolourShot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bicolourShotHot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bicolourLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(levelsShot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(levelsShotHot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(levelsLarge)->Unit(benchmark::kMillisecond);
+
+CAMVISTA_BENCHMARK_MAIN()
