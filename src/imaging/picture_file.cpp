@@ -1,5 +1,7 @@
 #include "picture_file.h"
 
+#include "bmp_header.h"
+
 #include "safe_write.h"
 
 #include <QFile>
@@ -274,20 +276,8 @@ FileStatus savePictureBmp(const QImage &image, const QString &path)
     constexpr int kHeaderSize = 54;
 
     return writeFileSafely(path, [&](QIODevice &dev) {
-        std::array<uchar, kHeaderSize> h{};
-        h[0] = 'B';
-        h[1] = 'M';
-        qToLittleEndian<quint32>(quint32(kHeaderSize + imageSize), h.data() + 2);
-        qToLittleEndian<quint32>(kHeaderSize, h.data() + 10);
-        qToLittleEndian<quint32>(40, h.data() + 14);
-        qToLittleEndian<qint32>(qint32(width), h.data() + 18);
-        qToLittleEndian<qint32>(qint32(height), h.data() + 22); // positive: bottom row first
-        qToLittleEndian<quint16>(1, h.data() + 26);
-        qToLittleEndian<quint16>(24, h.data() + 28);
-        qToLittleEndian<quint32>(0, h.data() + 30); // uncompressed
-        qToLittleEndian<quint32>(quint32(imageSize), h.data() + 34);
-        qToLittleEndian<qint32>(std::max(0, rgb.dotsPerMeterX()), h.data() + 38);
-        qToLittleEndian<qint32>(std::max(0, rgb.dotsPerMeterY()), h.data() + 42);
+        const auto h =
+            bmpHeader54(width, height, 24, imageSize, rgb.dotsPerMeterX(), rgb.dotsPerMeterY());
         if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
             return false;
 
