@@ -13,6 +13,11 @@ int main(int argc, char *argv[])
     camvista::keepFreedPictureMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Camvista"));
+    // The windows were laid out for Segoe UI; where it is missing, a face of similar width keeps
+    // the captions inside their controls.
+    QFont::insertSubstitutions(QStringLiteral("Segoe UI"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
     QFont font(QStringLiteral("Segoe UI"));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
