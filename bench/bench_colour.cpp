@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include "bench_main.h"
+#include "bench_pictures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,28 +29,6 @@ constexpr int kLargeHeight = 3072;
 // Enough different shots that the branch predictor cannot learn one picture.
 constexpr int kShotCount = 64;
 constexpr int kLargeCount = 3;
-
-// Pictures in the four shades, pixel by pixel at random, with about one pixel in sixteen of
-// some other colour.
-std::vector<QImage> noisyShots(int count, int width, int height, quint32 seed)
-{
-    const QRgb shades[] = {kWhite, kLightGrey, kDarkGrey, kBlack};
-    std::vector<QImage> pictures;
-    quint32 s = seed;
-    for (int i = 0; i < count; ++i) {
-        QImage img(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                s = s * 1664525u + 1013904223u;
-                const quint32 r = s >> 8;
-                row[x] = (r & 0xF0) ? shades[r & 3] : (0xFF000000u | (r >> 4));
-            }
-        }
-        pictures.push_back(img);
-    }
-    return pictures;
-}
 
 std::vector<QImage> ownCopies(const std::vector<QImage> &pictures)
 {
@@ -74,7 +53,8 @@ std::span<const ColourPass> monoPasses()
 // back, outside the timed region.
 void monoPassesOnShots(benchmark::State &state)
 {
-    const std::vector<QImage> originals = noisyShots(kShotCount, kShotWidth, kShotHeight, 11);
+    const std::vector<QImage> originals =
+        bench::noisyShots(kShotCount, kShotWidth, kShotHeight, 11);
     std::vector<QImage> work = ownCopies(originals);
     const auto passes = monoPasses();
     size_t i = 0;
@@ -99,7 +79,8 @@ BENCHMARK(monoPassesOnShots)->Unit(benchmark::kMicrosecond);
 // region (so part of it may still sit in the cache when the passes start).
 void monoPassesOnLargePicture(benchmark::State &state)
 {
-    const std::vector<QImage> originals = noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 12);
+    const std::vector<QImage> originals =
+        bench::noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 12);
     std::vector<QImage> work = ownCopies(originals);
     const auto passes = monoPasses();
     size_t i = 0;
@@ -119,7 +100,8 @@ BENCHMARK(monoPassesOnLargePicture)->Unit(benchmark::kMillisecond);
 // (b') The reset counted too: a copy of the original, then the passes.
 void copyAndMonoPassesOnLargePicture(benchmark::State &state)
 {
-    const std::vector<QImage> originals = noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 12);
+    const std::vector<QImage> originals =
+        bench::noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 12);
     std::vector<QImage> work = ownCopies(originals);
     const auto passes = monoPasses();
     size_t i = 0;
@@ -138,7 +120,7 @@ BENCHMARK(copyAndMonoPassesOnLargePicture)->Unit(benchmark::kMillisecond);
 // passes on the drawing layer, the commit (render as shown, clipboard, stored picture).
 void applyMono(benchmark::State &state, int width, int height, int count)
 {
-    const std::vector<QImage> held = noisyShots(count, width, height, 13);
+    const std::vector<QImage> held = bench::noisyShots(count, width, height, 13);
     PictureSurface surface;
     surface.setAutoSize(true);
     surface.setPicture(held[0]);
@@ -166,7 +148,7 @@ BENCHMARK(applyPaletteOnLargePicture)->Unit(benchmark::kMillisecond);
 
 // Where the time of a large application goes: its steps one by one.
 struct LargeSurface {
-    LargeSurface() : held(noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 14))
+    LargeSurface() : held(bench::noisyShots(kLargeCount, kLargeWidth, kLargeHeight, 14))
     {
         surface.setAutoSize(true);
         surface.setPicture(held[0]);

@@ -6,6 +6,7 @@
 #include "imaging/dib_section.h"
 
 #include "bench_main.h"
+#include "bench_pictures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,31 +28,9 @@ constexpr int kShotCount = 64;
 constexpr int kHotCount = 1;
 constexpr int kLargeCount = 2;
 
-// Shades at random with about one pixel in sixteen of some other colour, as a recoloured shot.
-std::vector<QImage> pictures(int count, int width, int height, quint32 seed)
-{
-    const QRgb shades[] = {qRgb(255, 255, 255), qRgb(192, 192, 192), qRgb(128, 128, 128),
-                           qRgb(0, 0, 0)};
-    std::vector<QImage> out;
-    quint32 s = seed;
-    for (int i = 0; i < count; ++i) {
-        QImage img(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-            for (int x = 0; x < width; ++x) {
-                s = s * 1664525u + 1013904223u;
-                const quint32 r = s >> 8;
-                row[x] = (r & 0xF0) ? shades[r & 3] : (0xFF000000u | (r >> 4));
-            }
-        }
-        out.push_back(img);
-    }
-    return out;
-}
-
 void correct(benchmark::State &state, int width, int height, int count)
 {
-    const std::vector<QImage> originals = pictures(count, width, height, 5);
+    const std::vector<QImage> originals = bench::noisyShots(count, width, height, 5);
     std::vector<std::unique_ptr<cDIBSection>> sources;
     for (const QImage &picture : originals) {
         sources.push_back(std::make_unique<cDIBSection>());
@@ -76,7 +55,7 @@ void correct(benchmark::State &state, int width, int height, int count)
 template <typename Tint>
 void tint(benchmark::State &state, int width, int height, int count, Tint f)
 {
-    std::vector<QImage> work = pictures(count, width, height, 9);
+    std::vector<QImage> work = bench::noisyShots(count, width, height, 9);
     std::size_t i = 0;
     for (auto _ : state) {
         f(work[i]);
