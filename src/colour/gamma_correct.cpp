@@ -1,43 +1,15 @@
 #include "gamma_correct.h"
 
+#include "colour/lookup_kernels.h"
 #include "imaging/dib_section.h"
 #include "imaging/number_text.h"
 #include "imaging/rounding.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace camvista
 {
-
-namespace
-{
-
-// One scan line's whole groups. Source, destination and tables never overlap; saying so lets
-// the compiler keep several lookups in flight instead of reloading after every byte stored.
-void mapGroups(const std::uint8_t *__restrict s, std::uint8_t *__restrict d, std::size_t bytes,
-               const std::uint8_t *__restrict blue, const std::uint8_t *__restrict green,
-               const std::uint8_t *__restrict red)
-{
-    std::size_t off = 0;
-    for (; off + 12 <= bytes; off += 12) {
-        std::uint8_t v[12];
-        for (int k = 0; k < 12; k += 3) {
-            v[k] = blue[s[off + std::size_t(k)]];
-            v[k + 1] = green[s[off + std::size_t(k) + 1]];
-            v[k + 2] = red[s[off + std::size_t(k) + 2]];
-        }
-        std::memcpy(d + off, v, sizeof v);
-    }
-    for (; off < bytes; off += 3) {
-        d[off] = blue[s[off]];
-        d[off + 1] = green[s[off + 1]];
-        d[off + 2] = red[s[off + 2]];
-    }
-}
-
-} // namespace
 
 cGammaCorrect::cGammaCorrect()
 {
@@ -70,9 +42,14 @@ bool cGammaCorrect::Correct(const cDIBSection &source, cDIBSection &destination)
     if (destLineBytes < lineBytes || std::size_t(destination.Height()) < rows)
         return false;
     const std::size_t groupBytes = lineBytes / 3 * 3;
+    // The three tables are always the same, so each row's whole groups are one run of bytes
+    // through one table; when rows have no spare bytes the picture is a single run.
+    if (groupBytes == lineBytes && destLineBytes == lineBytes) {
+        kernels::mapBytes(in, out, lineBytes * rows, m_blue.data());
+        return true;
+    }
     for (std::size_t r = 0; r < rows; ++r)
-        mapGroups(in + r * lineBytes, out + r * destLineBytes, groupBytes, m_blue.data(),
-                  m_green.data(), m_red.data());
+        kernels::mapBytes(in + r * lineBytes, out + r * destLineBytes, groupBytes, m_blue.data());
     return true;
 }
 

@@ -1,30 +1,20 @@
 #include "tints.h"
 
+#include "colour/lookup_kernels.h"
 #include "imaging/rounding.h"
 
 #include <QLocale>
 
 #include <algorithm>
+#include <functional>
 #include <new>
+#include <optional>
 
 namespace camvista
 {
 
 namespace
 {
-
-int byteSum(QRgb p)
-{
-    return qRed(p) + qGreen(p) + qBlue(p);
-}
-
-// The layer's pixels and the table never overlap; saying so lets the compiler keep loads in
-// flight across the stores.
-void tintRun(QRgb *__restrict pixels, int count, const QRgb *__restrict table)
-{
-    for (int i = 0; i < count; ++i)
-        pixels[i] = table[byteSum(pixels[i])];
-}
 
 int toLevel(double v)
 {
@@ -216,7 +206,32 @@ void tintBuffer(TintBuffer &buffer, const TintTable &table,
     }
 }
 
-bool tintLayer(QImage &layer, const TintTable &table, const TintProgress &progress)
+namespace
+{
+
+// A table that gives one colour below some sum and another from there on (the two-colour tint)
+// is a comparison, not a lookup.
+struct Step {
+    int threshold = 0;
+    QRgb below = 0;
+    QRgb rest = 0;
+};
+
+std::optional<Step> asStep(const TintTable &table)
+{
+    const auto change = std::adjacent_find(table.begin(), table.end(), std::not_equal_to<>());
+    if (change == table.end())
+        return Step{0, table.front(), table.front()};
+    const auto threshold = change + 1;
+    const QRgb rest = *threshold;
+    if (std::any_of(threshold, table.end(), [rest](QRgb c) { return c != rest; }))
+        return std::nullopt;
+    return Step{int(threshold - table.begin()), table.front(), rest};
+}
+
+using PixelRun = std::function<void(QRgb *, qint64)>;
+
+bool tintLayerWith(QImage &layer, const PixelRun &tintRun, const TintProgress &progress)
 {
     if (layer.isNull())
         return true;
@@ -225,26 +240,79 @@ bool tintLayer(QImage &layer, const TintTable &table, const TintProgress &progre
     const int w = layer.width();
     const int h = layer.height();
     const qint64 padded = tintPaddedWidth(w);
-    const QRgb *t = table.data();
+    uchar *const bits = layer.bits();
+    const qsizetype stride = layer.bytesPerLine();
+    // Buffer row r is picture row h - 1 - r.
+    const auto row = [bits, stride, h](qint64 r) {
+        return reinterpret_cast<QRgb *>(bits + stride * (h - 1 - r));
+    };
+    const auto tintRow = [&](qint64 r, qint64 from, qint64 to) {
+        to = std::min<qint64>(to, w);
+        if (from < to)
+            tintRun(row(r) + from, to - from);
+    };
+    // Tints buffer pixels [begin, end). The order inside a span does not matter, since nothing
+    // is shown until its end: whole rows lie one after the other in memory, bottom buffer row
+    // last, and go as one run when the layer has no bytes between its rows. The padding
+    // pixels of a row are tinted in the buffer but never drawn, so they are skipped.
+    const bool rowsTouch = stride == qsizetype(w) * qsizetype(sizeof(QRgb));
+    const auto tintSpan = [&](qint64 begin, qint64 end) {
+        qint64 first = begin / padded;
+        const qint64 last = (end - 1) / padded;
+        const qint64 firstColumn = begin % padded;
+        const qint64 lastColumn = (end - 1) % padded + 1;
+        if (first == last) {
+            tintRow(first, firstColumn, lastColumn);
+            return;
+        }
+        if (firstColumn > 0)
+            tintRow(first++, firstColumn, padded);
+        const qint64 lastWhole = lastColumn >= w ? last : last - 1;
+        if (first <= lastWhole) {
+            if (rowsTouch)
+                tintRun(row(lastWhole), (lastWhole - first + 1) * w);
+            else
+                for (qint64 r = first; r <= lastWhole; ++r)
+                    tintRow(r, 0, w);
+        }
+        if (lastWhole < last)
+            tintRow(last, 0, lastColumn);
+    };
+    // A progress point comes after buffer pixel `next` has been tinted.
+    const qint64 total = padded * h;
     qint64 next = kFirstProgressPixel;
-    // Buffer row r is picture row h - 1 - r. The padding pixels of a row are tinted in the
-    // buffer but never drawn, so only their progress points matter here.
-    for (int r = 0; r < h; ++r) {
-        auto *row = reinterpret_cast<QRgb *>(layer.scanLine(h - 1 - r));
-        const qint64 start = qint64(r) * padded;
-        int x = 0;
-        for (;;) {
-            const int stop = next < start + padded ? int(std::min<qint64>(w, next - start + 1)) : w;
-            tintRun(row + x, stop - x, t);
-            x = std::max(x, stop);
-            if (next >= start + padded)
-                break;
+    for (qint64 done = 0; done < total;) {
+        const qint64 end = std::min(total, next + 1);
+        tintSpan(done, end);
+        done = end;
+        if (end == next + 1) {
             next += kProgressInterval;
             if (progress && !progress())
                 return false;
         }
     }
     return true;
+}
+
+} // namespace
+
+bool tintLayer(QImage &layer, const TintTable &table, const TintProgress &progress)
+{
+    const std::optional<Step> step = asStep(table);
+    if (step)
+        return tintLayerWith(
+            layer,
+            [&step](QRgb *pixels, qint64 count) {
+                kernels::thresholdPixels(pixels, std::size_t(count), step->threshold, step->below,
+                                         step->rest);
+            },
+            progress);
+    return tintLayerWith(
+        layer,
+        [&table](QRgb *pixels, qint64 count) {
+            kernels::tintPixels(pixels, std::size_t(count), table.data());
+        },
+        progress);
 }
 
 bool TintBicolor(QImage &layer, QRgb colour, const TintProgress &progress)

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace camvista;
 
 class TstGamma : public QObject
@@ -133,41 +135,54 @@ void TstGamma::refusesGammaNotAboveZero()
 void TstGamma::correctMapsWholeGroupsOnly_data()
 {
     QTest::addColumn<int>("width");
+    QTest::addColumn<int>("displayWidth");
     QTest::addColumn<QList<int>>("untouched"); // byte offsets of a scan line left alone
 
     // Width 1: 4 bytes a line, one group. Width 2: 8 bytes, groups at 0 and 3, bytes 6 and 7
-    // left. Width 3: 12 bytes, groups at 0, 3, 6 and 9: the padding forms a whole group.
-    QTest::newRow("1") << 1 << QList<int>{3};
-    QTest::newRow("2") << 2 << QList<int>{6, 7};
-    QTest::newRow("3") << 3 << QList<int>{};
-    QTest::newRow("4") << 4 << QList<int>{};
+    // left. Width 3: 12 bytes, groups at 0, 3, 6 and 9: the padding forms a whole group. Wider
+    // lines go through the vector path with a short tail, line by line or as one run.
+    QTest::newRow("1") << 1 << 1 << QList<int>{3};
+    QTest::newRow("2") << 2 << 2 << QList<int>{6, 7};
+    QTest::newRow("3") << 3 << 3 << QList<int>{};
+    QTest::newRow("4") << 4 << 4 << QList<int>{};
+    QTest::newRow("13") << 13 << 13 << QList<int>{39};
+    QTest::newRow("101") << 101 << 101 << QList<int>{303};
+    QTest::newRow("160") << 160 << 160 << QList<int>{};
+    QTest::newRow("160 into 170") << 160 << 170 << QList<int>{};
 }
 
 void TstGamma::correctMapsWholeGroupsOnly()
 {
     QFETCH(int, width);
+    QFETCH(int, displayWidth);
     QFETCH(QList<int>, untouched);
-    const int height = 2;
+    const int height = 3;
     cDIBSection source;
     cDIBSection display;
     QVERIFY(source.Create(width, height));
-    QVERIFY(display.Create(width, height));
+    QVERIFY(display.Create(displayWidth, height));
     const int line = source.BytesPerScanLine();
-    for (int i = 0; i < line * height; ++i) {
-        source.DIBSectionBitsPtr()[i] = std::uint8_t(1 + 2 * i); // odd: moves up at gamma 1
-        display.DIBSectionBitsPtr()[i] = 0xAA;
-    }
-    cGammaCorrect corrector;
-    QVERIFY(corrector.Correct(source, display));
-    for (int r = 0; r < height; ++r) {
-        for (int off = 0; off < line; ++off) {
-            const int i = r * line + off;
-            const int want = untouched.contains(off) ? 0xAA : 2 + 2 * i;
-            QCOMPARE(int(display.DIBSectionBitsPtr()[i]), want);
+    const int displayLine = display.BytesPerScanLine();
+    for (int i = 0; i < line * height; ++i)
+        source.DIBSectionBitsPtr()[i] = std::uint8_t(i * 7 + 1);
+    std::fill_n(display.DIBSectionBitsPtr(), displayLine * height, std::uint8_t(0xAA));
+    for (const double gamma : {1.0, 5.0, 0.2}) {
+        cGammaCorrect corrector;
+        QVERIFY(corrector.Gamma(gamma));
+        QVERIFY(corrector.Correct(source, display));
+        for (int r = 0; r < height; ++r) {
+            for (int off = 0; off < displayLine; ++off) {
+                const int got = display.DIBSectionBitsPtr()[r * displayLine + off];
+                const bool left = off >= line || untouched.contains(off);
+                const int want =
+                    left ? 0xAA : corrector.redTable()[source.DIBSectionBitsPtr()[r * line + off]];
+                QCOMPARE(got, want);
+            }
         }
     }
 
     // A smaller destination is refused and left alone.
+    cGammaCorrect corrector;
     cDIBSection small;
     QVERIFY(small.Create(width, height - 1));
     small.DIBSectionBitsPtr()[0] = 0x55;

@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <cstring>
+#include <vector>
+
 using namespace camvista;
 
 namespace
@@ -282,11 +285,23 @@ void TstTints::layerTintMatchesBufferRoundTrip_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
+    QTest::addColumn<int>("spareBytes");
     QTest::addColumn<QString>("tint");
 
-    for (const int w : {1, 7, 23, 24, 25, 160}) {
-        for (const char *tint : {"bicolour", "violet", "beige"}) {
-            QTest::addRow("%d wide, %s", w, tint) << w << (w == 160 ? 144 : 130) << tint;
+    // Narrow pictures, a shot (one progress point), tall and wide ones with several points
+    // falling at different columns, and layers with spare bytes after every row. Buffer pixel
+    // 229992, the eighth point, starts a buffer row when the row is 24 or 168 pixels long.
+    const struct {
+        int width;
+        int height;
+        int spareBytes;
+    } sizes[] = {{1, 130, 0},    {7, 130, 0},   {23, 130, 0},  {24, 130, 0},
+                 {25, 130, 0},   {160, 144, 0}, {25, 1500, 0}, {300, 250, 0},
+                 {160, 144, 12}, {37, 900, 4},  {7, 9600, 0},  {160, 1400, 0}};
+    for (const auto &size : sizes) {
+        for (const char *tint : {"bicolour", "white", "violet", "beige"}) {
+            QTest::addRow("%dx%d+%d, %s", size.width, size.height, size.spareBytes, tint)
+                << size.width << size.height << size.spareBytes << tint;
         }
     }
 }
@@ -295,25 +310,43 @@ void TstTints::layerTintMatchesBufferRoundTrip()
 {
     QFETCH(int, width);
     QFETCH(int, height);
+    QFETCH(int, spareBytes);
     QFETCH(QString, tint);
     const TintTable table = tint == QLatin1String("bicolour") ? bicolorTable(rgb(0, 192, 192))
+                            : tint == QLatin1String("white")  ? bicolorTable(rgb(255, 255, 255))
                                                               : levelsTable(levelCode(tint));
     const QImage original = noise(width, height, 77u + quint32(width));
 
+    // What the buffer round trip shows at each progress point, and at the end.
     QImage viaBuffer = original.copy();
     TintBuffer buffer = getSurfaceBits(viaBuffer);
-    int bufferPoints = 0;
-    tintBuffer(buffer, table, [&](const TintBuffer &) { ++bufferPoints; });
+    QList<QImage> bufferShows;
+    tintBuffer(buffer, table, [&](const TintBuffer &b) {
+        QImage shown = original.copy();
+        putSurfaceBits(b, shown);
+        bufferShows.append(shown);
+    });
     putSurfaceBits(buffer, viaBuffer);
 
-    QImage inPlace = original.copy();
-    int layerPoints = 0;
+    // The same picture in a layer whose rows may have spare bytes after them.
+    const qsizetype stride = qsizetype(width) * 4 + spareBytes;
+    std::vector<uchar> bytes(std::size_t(stride) * std::size_t(height), 0xA5);
+    QImage inPlace(bytes.data(), width, height, stride, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(inPlace.scanLine(y), original.constScanLine(y), std::size_t(width) * 4);
+    QList<QImage> layerShows;
     QVERIFY(tintLayer(inPlace, table, [&] {
-        ++layerPoints;
+        layerShows.append(inPlace.copy());
         return true;
     }));
+    QCOMPARE(layerShows.size(), bufferShows.size());
+    for (qsizetype i = 0; i < layerShows.size(); ++i)
+        QVERIFY2(layerShows[i] == bufferShows[i], qPrintable(QStringLiteral("point %1").arg(i)));
     QCOMPARE(inPlace, viaBuffer);
-    QCOMPARE(layerPoints, bufferPoints);
+    // The spare bytes are not part of the picture and stay as they were.
+    for (int y = 0; y < height; ++y)
+        for (int k = 0; k < spareBytes; ++k)
+            QCOMPARE(bytes[std::size_t(y * stride + width * 4 + k)], uchar(0xA5));
 }
 
 void TstTints::progressPointsShowWhatIsDone()
