@@ -59,30 +59,27 @@ __attribute__((target("avx2"))) NibbleTables splitTable(const std::uint8_t *tabl
     return t;
 }
 
-// 32 lookups. Each part is looked up by the byte's low nibble; a shuffle reads only bit 7 and
-// the low nibble of its index and gives 0 where bit 7 is set. The index of the even parts gets
-// bit 4 of the byte as its bit 7, the odd parts the opposite, so each pair of parts is joined by
-// a plain OR. Two levels of byte blends then keep the pair whose number is bits 5 and 6 of the
-// byte, and a last blend on bit 7 picks the upper or the lower eight parts. A blend takes its
-// second operand where the mask byte has bit 7 set; shifting the bytes left moves bits 4, 5 and
-// 6 there (word shifts are fine: bit 7 of a byte only receives bits of the same byte).
+// 32 lookups. A shuffle reads only bit 7 and the low nibble of each index byte and gives 0 where
+// bit 7 is set: the lower eight parts looked up with the bytes as they are answer for bytes
+// under 128, the upper eight looked up with bit 7 flipped answer for the others, so each pair
+// (part k, part k + 8) joins with a plain OR. A tree of byte blends then keeps the pair whose
+// number is bits 4 to 6 of the byte. A blend takes its second operand where the mask byte has
+// bit 7 set; shifting left moves bits 4, 5 and 6 there (word shifts are fine: bit 7 of a byte
+// only receives bits of the same byte).
 __attribute__((target("avx2"))) inline __m256i lookup32(__m256i x, const NibbleTables &t)
 {
-    const __m256i top = _mm256_set1_epi8(char(0x80));
-    const __m256i even = _mm256_or_si256(_mm256_and_si256(x, _mm256_set1_epi8(0x0F)),
-                                         _mm256_and_si256(_mm256_slli_epi16(x, 3), top));
-    const __m256i odd = _mm256_xor_si256(even, top);
+    const __m256i flipped = _mm256_xor_si256(x, _mm256_set1_epi8(char(0x80)));
     __m256i level[8];
     for (int k = 0; k < 8; ++k)
-        level[k] = _mm256_or_si256(_mm256_shuffle_epi8(t.part[2 * k], even),
-                                   _mm256_shuffle_epi8(t.part[2 * k + 1], odd));
-    const __m256i bit5 = _mm256_slli_epi16(x, 2);
+        level[k] = _mm256_or_si256(_mm256_shuffle_epi8(t.part[k], x),
+                                   _mm256_shuffle_epi8(t.part[k + 8], flipped));
+    const __m256i bit4 = _mm256_slli_epi16(x, 3);
     for (int k = 0; k < 4; ++k)
-        level[k] = _mm256_blendv_epi8(level[2 * k], level[2 * k + 1], bit5);
-    const __m256i bit6 = _mm256_slli_epi16(x, 1);
+        level[k] = _mm256_blendv_epi8(level[2 * k], level[2 * k + 1], bit4);
+    const __m256i bit5 = _mm256_slli_epi16(x, 2);
     for (int k = 0; k < 2; ++k)
-        level[k] = _mm256_blendv_epi8(level[2 * k], level[2 * k + 1], bit6);
-    return _mm256_blendv_epi8(level[0], level[1], x);
+        level[k] = _mm256_blendv_epi8(level[2 * k], level[2 * k + 1], bit5);
+    return _mm256_blendv_epi8(level[0], level[1], _mm256_slli_epi16(x, 1));
 }
 
 } // namespace
