@@ -9,6 +9,8 @@
 #include <functional>
 #include <new>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace camvista
 {
@@ -176,7 +178,10 @@ QString LookupWord(const QString &names, const QString &codes, const QString &se
     return {};
 }
 
-int levelCode(const QString &name)
+namespace
+{
+
+int lookedUpLevelCode(const QString &name)
 {
     const QString code = LookupWord(QString::fromUtf8(kLevelNames), QString::fromUtf8(kLevelCodes),
                                     QStringLiteral("/"), name);
@@ -185,6 +190,24 @@ int levelCode(const QString &name)
     if (!ok || !(value > -1e9 && value < 1e9))
         return 0;
     return roundHalfEvenInt(value);
+}
+
+} // namespace
+
+int levelCode(const QString &name)
+{
+    // The swatches' own names, looked up once: the word lookup builds several strings, which
+    // costs a tenth of tinting a shot.
+    static const auto known = [] {
+        std::vector<std::pair<QString, int>> pairs;
+        for (const QString &n : QString::fromUtf8(kLevelNames).split(u'/'))
+            pairs.emplace_back(n, lookedUpLevelCode(n));
+        return pairs;
+    }();
+    for (const auto &[knownName, code] : known)
+        if (knownName == name)
+            return code;
+    return lookedUpLevelCode(name);
 }
 
 void tintBuffer(TintBuffer &buffer, const TintTable &table,
