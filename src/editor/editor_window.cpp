@@ -12,6 +12,7 @@
 #include "imaging/twips.h"
 #include "platform/desktop.h"
 #include "ui/clickable_label.h"
+#include "ui/input_hold.h"
 #include "ui/picture_surface.h"
 #include "ui/twips_geometry.h"
 #include "ui/wrapping_button.h"
@@ -180,10 +181,18 @@ void EditorWindow::buildMenu()
         action->setObjectName(QString::fromLatin1(e.name));
         *e.action = action;
     }
-    connect(m_reload, &QAction::triggered, this, &EditorWindow::reload_Click);
-    connect(m_save, &QAction::triggered, this, &EditorWindow::save_Click);
-    connect(m_savcopy, &QAction::triggered, this, &EditorWindow::savcopy_Click);
-    connect(m_savecopy, &QAction::triggered, this, &EditorWindow::savecopy_Click);
+    // The entries sit in the main window's menu bar, out of the input hold's reach: they check
+    // the hold themselves.
+    const auto command = [this](QAction *action, void (EditorWindow::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            if (!m_inputHold)
+                (this->*handler)();
+        });
+    };
+    command(m_reload, &EditorWindow::reload_Click);
+    command(m_save, &EditorWindow::save_Click);
+    command(m_savcopy, &EditorWindow::savcopy_Click);
+    command(m_savecopy, &EditorWindow::savecopy_Click);
 }
 
 QList<QAction *> EditorWindow::menuActions() const
@@ -203,9 +212,16 @@ QGroupBox *EditorWindow::forthstep() const
 
 void EditorWindow::holdCommands(bool held)
 {
-    setEnabled(!held);
-    for (QAction *action : menuActions())
-        action->setEnabled(!held);
+    // Nothing is disabled, so the window does not flash grey for the moment a tint takes.
+    if (held)
+        m_inputHold = std::make_unique<InputHold>(*this);
+    else
+        m_inputHold.reset();
+}
+
+bool EditorWindow::commandsHeld() const
+{
+    return m_inputHold != nullptr;
 }
 
 QGroupBox *EditorWindow::firststep() const

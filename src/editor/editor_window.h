@@ -6,6 +6,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -19,6 +21,7 @@ class ClickableLabel;
 class Desktop;
 class FirstStepPanel;
 class FourthStepPanel;
+class InputHold;
 class OutputPanel;
 class PictureSurface;
 class SecondStepPanel;
@@ -77,6 +80,8 @@ public:
     QAction *savecopyAction() const { return m_savecopy; }
     QAction *reloadAction() const { return m_reload; }
     QList<QAction *> menuActions() const;
+    // True while a tint holds this window's commands back.
+    bool commandsHeld() const;
 
     // Step moves and the reload entry.
     void firstcom_Click();
@@ -109,11 +114,13 @@ private:
     QImage pictureToSave();
     bool writePicture(const QImage &picture, const QString &path);
     void print();
-    // While a tint lets window events run, nothing else may change the working picture.
+    // While a tint lets window events run, nothing else may change the working picture: the
+    // user's input to this window is dropped and the menu entries do nothing.
     void holdCommands(bool held);
 
     Desktop &m_desktop;
     AppPaths m_paths;
+    std::unique_ptr<InputHold> m_inputHold;
     Step m_step = Step::Frame;
 
     ClickableLabel *m_image3 = nullptr;

@@ -387,18 +387,33 @@ void TstColourSteps::tintsInTheFourthStep()
 void TstColourSteps::tintHoldsTheEditorBack()
 {
     Editor e;
+    e.window.show();
     e.toGammaStep();
+    e.fourth()->hscGamma()->setValue(150);
+    // While the tint lets events run, the user clicks "Done? So, you can resize it now!",
+    // turns the slider with the keyboard and picks Reload from the menu: all held back, and
+    // nothing is disabled (the window keeps its look).
     bool heldDuringTint = false;
     connect(e.fourth(), &FourthStepPanel::tintStarted, this, [&] {
-        heldDuringTint = !e.window.isEnabled() && !e.window.reloadAction()->isEnabled() &&
-                         e.fourth()->tintRunning();
+        heldDuringTint = e.window.commandsHeld() && e.fourth()->tintRunning() &&
+                         e.window.isEnabled() && e.window.reloadAction()->isEnabled();
+        QTest::mouseClick(e.window.command7(), Qt::LeftButton);
+        QTest::keyClick(e.fourth()->hscGamma(), Qt::Key_Home);
+        e.window.reloadAction()->trigger();
     });
     e.fourth()->lvcol_Click(3);
     QVERIFY(heldDuringTint);
-    QVERIFY(e.window.isEnabled());
-    QVERIFY(e.window.reloadAction()->isEnabled());
+    QVERIFY(!e.window.commandsHeld());
     QVERIFY(!e.fourth()->tintRunning());
+    QCOMPARE(e.window.step(), EditorWindow::Step::Gamma);
+    QCOMPARE(e.fourth()->hscGamma()->value(), 150);
     QCOMPARE(e.shown(kWhiteAt), rgb(0, 191, 255));
+
+    // Afterwards the same input works again.
+    QTest::keyClick(e.fourth()->hscGamma(), Qt::Key_Home);
+    QCOMPARE(e.fourth()->hscGamma()->value(), 0);
+    QTest::mouseClick(e.window.command7(), Qt::LeftButton);
+    QCOMPARE(e.window.step(), EditorWindow::Step::Output);
 }
 
 QTEST_MAIN(TstColourSteps)
