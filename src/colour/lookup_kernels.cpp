@@ -37,7 +37,11 @@ void thresholdPixelsPlain(QRgb *pixels, std::size_t count, int threshold, QRgb b
 
 bool haveAvx2()
 {
-    static const bool have = __builtin_cpu_supports("avx2");
+    // The explicit init makes this safe even from a static initialiser that runs first.
+    static const bool have = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
     return have;
 }
 
