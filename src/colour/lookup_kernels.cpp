@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
 #include <immintrin.h>
 #define CAMVISTA_HAVE_X86 1
 #endif
