@@ -259,7 +259,12 @@ PictureLoad loadPictureFile(const QString &path)
     return PictureLoad{image, FileStatus{FileError::None, path, {}}};
 }
 
-FileStatus savePictureBmp(const QImage &image, const QString &path)
+namespace
+{
+
+// 24 bits: blue, green, red, each row padded to 4 bytes. 32 bits: blue, green, red and straight
+// alpha. Bottom row first, after the 54-byte header.
+FileStatus writeBmp(const QImage &image, const QString &path, int bitsPerPixel)
 {
     if (image.isNull())
         return FileStatus{FileError::InvalidPicture, path, {}};
@@ -267,35 +272,52 @@ FileStatus savePictureBmp(const QImage &image, const QString &path)
     const qint64 height = image.height();
     if (tooLarge(width, height))
         return FileStatus{FileError::TooLarge, path, {}};
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull())
+    const bool alpha = bitsPerPixel == 32;
+    const QImage pixels =
+        image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (pixels.isNull())
         return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
 
-    const qint64 rowBytes = (width * 3 + 3) & ~qint64(3);
+    const qint64 rowBytes = alpha ? width * 4 : (width * 3 + 3) & ~qint64(3);
     const qint64 imageSize = rowBytes * height;
     constexpr int kHeaderSize = 54;
 
     return writeFileSafely(path, [&](QIODevice &dev) {
-        const auto h =
-            bmpHeader54(width, height, 24, imageSize, rgb.dotsPerMeterX(), rgb.dotsPerMeterY());
+        const auto h = bmpHeader54(width, height, bitsPerPixel, imageSize, pixels.dotsPerMeterX(),
+                                   pixels.dotsPerMeterY());
         if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
             return false;
 
         std::vector<char> row(size_t(rowBytes), 0); // the padding stays zero
         for (qint64 y = height - 1; y >= 0; --y) {
-            const auto *src = reinterpret_cast<const QRgb *>(rgb.constScanLine(int(y)));
+            const auto *src = reinterpret_cast<const QRgb *>(pixels.constScanLine(int(y)));
             char *out = row.data();
             for (qint64 x = 0; x < width; ++x) {
                 const QRgb p = src[x];
                 *out++ = char(qBlue(p));
                 *out++ = char(qGreen(p));
                 *out++ = char(qRed(p));
+                if (alpha)
+                    *out++ = char(qAlpha(p));
             }
             if (!writeAll(dev, row.data(), rowBytes))
                 return false;
         }
         return true;
     });
+}
+
+} // namespace
+
+FileStatus savePictureBmp(const QImage &image, const QString &path)
+{
+    return writeBmp(image, path, 24);
+}
+
+FileStatus savePictureBmp32(const QImage &image, const QString &path)
+{
+    // Straight alpha: the stamp reader blends with it as it stands.
+    return writeBmp(image, path, 32);
 }
 
 QString FileStatus::message() const

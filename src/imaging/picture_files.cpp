@@ -1,7 +1,5 @@
 #include "picture_files.h"
 
-#include "bmp_header.h"
-
 #include "bicubic_resize.h"
 #include "gif_writer.h"
 #include "rounding.h"
@@ -10,10 +8,7 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
-#include <QtEndian>
 
-#include <array>
-#include <cerrno>
 #include <vector>
 
 namespace camvista
@@ -117,45 +112,6 @@ int jpegQualityOfCode(int formatCode)
     if (formatCode < 0)
         return ~formatCode; // -code - 1, without overflow at the lowest code
     return -1;
-}
-
-FileStatus savePictureBmp32(const QImage &image, const QString &path)
-{
-    if (image.isNull())
-        return FileStatus{FileError::InvalidPicture, path, {}};
-    const qint64 width = image.width();
-    const qint64 height = image.height();
-    if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels)
-        return FileStatus{FileError::TooLarge, path, {}};
-    // Straight alpha: the stamp reader blends with it as it stands.
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull())
-        return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
-
-    const qint64 rowBytes = width * 4;
-    const qint64 imageSize = rowBytes * height;
-    constexpr int kHeaderSize = 54;
-    return writeFileSafely(path, [&](QIODevice &dev) {
-        const auto h =
-            bmpHeader54(width, height, 32, imageSize, argb.dotsPerMeterX(), argb.dotsPerMeterY());
-        if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
-            return false;
-        std::vector<char> row(static_cast<size_t>(rowBytes));
-        for (qint64 y = height - 1; y >= 0; --y) {
-            const auto *src = reinterpret_cast<const QRgb *>(argb.constScanLine(int(y)));
-            char *out = row.data();
-            for (qint64 x = 0; x < width; ++x) {
-                const QRgb p = src[x];
-                *out++ = char(qBlue(p));
-                *out++ = char(qGreen(p));
-                *out++ = char(qRed(p));
-                *out++ = char(qAlpha(p));
-            }
-            if (!writeAll(dev, row.data(), rowBytes))
-                return false;
-        }
-        return true;
-    });
 }
 
 int ConvertPictureFile(const QString &source, const QString &destination, int formatCode,

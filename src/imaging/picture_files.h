@@ -57,8 +57,4 @@ int ConvertPictureFile(const QString &source, const QString &destination, int fo
 // The JPEG quality of a format code, or -1 when the code is not JPEG.
 int jpegQualityOfCode(int formatCode);
 
-// Writes a picture with alpha as a 32-bit BMP: 14-byte file header, 40-byte information header,
-// then width x height x 4 bytes of blue, green, red, straight alpha, bottom row first.
-FileStatus savePictureBmp32(const QImage &image, const QString &path);
-
 } // namespace camvista
