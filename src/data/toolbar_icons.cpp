@@ -57,21 +57,6 @@ QImage blankIcon()
     return image;
 }
 
-// One soft shadow, down and to the right, under everything drawn.
-void dropShadow(QImage &image)
-{
-    const QImage shape = image.copy();
-    const QRgb shadow = qPremultiply(qRgba(20, 20, 40, 72));
-    for (int y = 1; y < kSize; ++y) {
-        const auto *above = reinterpret_cast<const QRgb *>(shape.constScanLine(y - 1));
-        const auto *here = reinterpret_cast<const QRgb *>(shape.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 1; x < kSize; ++x)
-            if (qAlpha(here[x]) == 0 && qAlpha(above[x - 1]) == 255)
-                out[x] = shadow;
-    }
-}
-
 // Copies part of a small picture onto the canvas.
 void blit(Canvas &c, const QImage &src, int sx, int sy, int w, int h, int dx, int dy)
 {
@@ -97,23 +82,10 @@ void print(Canvas &c, int x, int y, int w, int h, int margin)
     c.fill(x + 1 + margin, y + 1 + margin, w - 2 - 2 * margin, h - 2 - 2 * margin, kOut);
 }
 
-// Fills a shape given by a pixel test and rings it with the outline colour; the lowest pixel
-// of each column gets the shade, for a little depth.
+// A shape ringed with the icons' outline colour.
 template <typename Inside> void outlinedShape(Canvas &c, Inside inside, QRgb fill, QRgb shade)
 {
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) {
-            if (inside(x, y)) {
-                c.put(x, y, inside(x, y + 1) ? fill : shade);
-                continue;
-            }
-            bool edge = false;
-            for (int dy = -1; dy <= 1 && !edge; ++dy)
-                for (int dx = -1; dx <= 1 && !edge; ++dx)
-                    edge = inside(x + dx, y + dy);
-            if (edge)
-                c.put(x, y, kOut);
-        }
+    shapeWithOutline(c, inside, fill, shade, kOut);
 }
 
 // An arrow that runs right from x0 at height y, turns down at column xc and ends in a head
@@ -466,7 +438,8 @@ QImage toolbarIcon(ToolbarIcon which)
         community(c);
         break;
     }
-    dropShadow(image);
+    // One soft shadow, down and to the right, under everything drawn.
+    castShadow(image, qPremultiply(qRgba(20, 20, 40, 72)));
     return image;
 }
 
