@@ -3,6 +3,7 @@
 #include "platform/qt_desktop.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
+#include "ui/program_font.h"
 
 #include <QApplication>
 
@@ -13,14 +14,7 @@ int main(int argc, char *argv[])
     camvista::keepFreedPictureMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Camvista"));
-    // The windows were laid out for Segoe UI; where it is missing, a face of similar width keeps
-    // the captions inside their controls.
-    QFont::insertSubstitutions(QStringLiteral("Segoe UI"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    QFont font(QStringLiteral("Segoe UI"));
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
+    camvista::useProgramFont();
 
     camvista::QtDesktop desktop;
     const camvista::AppPaths paths = camvista::AppPaths::fromApplication();

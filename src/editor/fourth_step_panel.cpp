@@ -82,7 +82,11 @@ FourthStepPanel::FourthStepPanel(PictureSurface &picture1, PictureSurface &pictu
     m_lblgammaamount =
         new ClickableLabel(QStringLiteral("Adjust gamma (brightness/contrast):"), this);
     m_lblgammaamount->setObjectName(QStringLiteral("lblgammaamount"));
-    placeTwips(m_lblgammaamount, 360, 1320, 4815, 255);
+    // A gamma with fifteen digits makes the caption longer than the slider is wide: it wraps
+    // upwards into the free band under the swatches, and a one-line caption keeps its place.
+    placeTwips(m_lblgammaamount, 360, 1080, 4815, 495);
+    m_lblgammaamount->setWordWrap(true);
+    m_lblgammaamount->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     connect(m_lblgammaamount, &ClickableLabel::clicked, this,
             &FourthStepPanel::lblgammaamount_Click);
 

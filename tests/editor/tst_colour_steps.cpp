@@ -8,8 +8,10 @@
 #include "support/temp_app_folder.h"
 #include "ui/clickable_label.h"
 #include "ui/picture_surface.h"
+#include "ui/program_font.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,6 +103,7 @@ private slots:
     void gammaDisplay_data();
     void gammaDisplay();
     void labelClickResetsTheSlider();
+    void gammaCaptionStaysInItsLabel();
     void swatchesApplyTheirTints_data();
     void swatchesApplyTheirTints();
     void tintsInTheFourthStep_data();
@@ -289,6 +292,31 @@ void TstColourSteps::labelClickResetsTheSlider()
     QTest::mouseClick(e.fourth()->lblgammaamount(), Qt::LeftButton);
     QCOMPARE(e.fourth()->hscGamma()->value(), 100);
     QCOMPARE(e.shown(kDarkAt), kD);
+}
+
+void TstColourSteps::gammaCaptionStaysInItsLabel()
+{
+    // In the program's font, every caption the slider can produce, fifteen digits included,
+    // lies wholly inside the label once wrapped.
+    const QFont before = QApplication::font();
+    useProgramFont();
+    {
+        Editor e;
+        e.toGammaStep();
+        QLabel *label = e.fourth()->lblgammaamount();
+        const QRect room = label->contentsRect();
+        for (int v = 0; v <= 200; ++v) {
+            e.fourth()->hscGamma()->setValue(v);
+            const QRect needed = label->fontMetrics().boundingRect(
+                room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+            QVERIFY2(room.contains(needed),
+                     qPrintable(QStringLiteral("slider %1: %2").arg(v).arg(label->text())));
+        }
+        // The longest caption did need a second line.
+        e.fourth()->hscGamma()->setValue(50);
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) > room.width());
+    }
+    QApplication::setFont(before);
 }
 
 void TstColourSteps::swatchesApplyTheirTints_data()
