@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace camvista
@@ -108,9 +109,27 @@ void PictureSurface::paintPicture(const QImage &picture, int x, int y, int width
     fitLayer();
     if (picture.isNull() || width == 0 || height == 0 || m_layer.isNull())
         return;
-    const QRect from = source ? source->intersected(picture.rect()) : picture.rect();
-    if (from.isEmpty())
+    const QRect wanted = source ? *source : picture.rect();
+    QRect from = wanted.intersected(picture.rect());
+    if (wanted.isEmpty() || from.isEmpty())
         return;
+    // Where part of the source rectangle lies outside the picture, only the part inside is
+    // drawn, at the place and scale the whole rectangle would have had: the rest of the target
+    // stays as it was, and nothing is stretched to fill it.
+    if (from != wanted) {
+        const double sx = double(width) / wanted.width();
+        const double sy = double(height) / wanted.height();
+        const int left = x + int(std::lround((from.left() - wanted.left()) * sx));
+        const int top = y + int(std::lround((from.top() - wanted.top()) * sy));
+        const int right = x + int(std::lround((from.right() + 1 - wanted.left()) * sx));
+        const int bottom = y + int(std::lround((from.bottom() + 1 - wanted.top()) * sy));
+        x = left;
+        y = top;
+        width = right - left;
+        height = bottom - top;
+        if (width == 0 || height == 0)
+            return;
+    }
 
     QPainter p(&m_layer);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);

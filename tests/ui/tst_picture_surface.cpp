@@ -161,6 +161,26 @@ void TstPictureSurface::paintsAPartOfAPicture()
     s.paintPicture(src, 10, 20, 256, 224, QRect(16, 16, 128, 112));
     QCOMPARE(s.image().copy(10, 20, 256, 224),
              rgb32(enlargeByWholeFactor(src.copy(16, 16, 128, 112), 2, 2)));
+    // A source rectangle reaching past the picture: the part inside lands where and at the scale
+    // the whole rectangle would have put it; the rest of the target is left alone.
+    const QImage bare = noisy(128, 112);
+    for (const int factor : {1, 2}) {
+        PictureSurface cut;
+        cut.resize(300, 300);
+        cut.cls();
+        const QImage before = cut.image();
+        cut.paintPicture(bare, 4, 6, 128 * factor, 112 * factor, QRect(16, 16, 128, 112));
+        const QImage out = cut.image();
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const int sx = (x - 4) / factor + 16;
+                const int sy = (y - 6) / factor + 16;
+                const bool drawn = x >= 4 && y >= 6 && x < 4 + 112 * factor && y < 6 + 96 * factor;
+                const QRgb want = drawn ? bare.pixel(sx, sy) : before.pixel(x, y);
+                if (out.pixel(x, y) != want)
+                    QFAIL(qPrintable(QString("factor %1: pixel %2,%3").arg(factor).arg(x).arg(y)));
+            }
+    }
     // Shrinking takes nearest pixels: every output pixel is some source pixel, none is a blend.
     PictureSurface small;
     small.resize(50, 50);
