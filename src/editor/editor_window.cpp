@@ -309,9 +309,10 @@ void EditorWindow::Command7_Click()
     m_frame1->show();
     m_frame1->raise();
     m_frame1->twiptocm();
-    // The window grows to show the whole panel.
-    QWidget *frame = parentWidget() ? parentWidget() : this;
-    frame->resize(twipsToPixels(9945), m_frame1->height() + twipsToPixels(485));
+    // The window grows to show the whole panel: the workspace's frame around the editor, or the
+    // editor itself when it is a window of its own. Its size stays fixed to the user.
+    QWidget *frame = isWindow() ? this : parentWidget();
+    frame->setFixedSize(twipsToPixels(9945), m_frame1->height() + twipsToPixels(485));
     m_reload->setText(QStringLiteral("[ Print ") + windowTitle() + QStringLiteral(" ]"));
     m_frame1->picture6()->resize(160, 144);
     m_step = Step::Output;

@@ -7,10 +7,10 @@
 #include "user_id_dialog.h"
 
 #include "browser/browser_window.h"
-#include "ui/file_list.h"
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
 #include "platform/desktop.h"
+#include "ui/file_list.h"
 #include "ui/twips_geometry.h"
 
 #include <QAction>
@@ -203,7 +203,8 @@ QMdiSubWindow *MainWindow::addEditor(EditorWindow *editor)
                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     child->move(m_browser->width(), 0);
     child->show();
-    child->resize(EditorWindow::kOpenSize);
+    // A fixed single border: the user cannot resize an editor; only the output panel grows it.
+    child->setFixedSize(EditorWindow::kOpenSize);
     // A saved file may belong to the listed folder.
     connect(editor, &EditorWindow::fileSaved, m_browser->file1(), &FileList::refresh);
     return child;

@@ -117,8 +117,14 @@ void TstFirstCompleteEdit::fromTheBrowserToASavedCopy()
     click(editor->scdcom());
     click(editor->thirdstep()->findChild<QAbstractButton *>("Command1"));
     click(editor->thirdcom());
+    const QSize browserSize = browser->size();
     click(editor->command7());
     QCOMPARE(editor->step(), EditorWindow::Step::Output);
+    // The editor's frame in the workspace grew to 9945 twips across, and stays fixed.
+    QWidget *editorFrame = editor->parentWidget();
+    QCOMPARE(editorFrame->width(), 663);
+    QCOMPARE(editorFrame->minimumSize(), editorFrame->maximumSize());
+    QCOMPARE(browser->size(), browserSize);
     click(editor->outputPanel()->factorButton(2));
 
     // Save a copy from the menu bar, as the user does.

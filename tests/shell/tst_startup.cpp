@@ -288,6 +288,9 @@ void TstStartup::editorMenusFollowTheActiveEditor()
     QMdiSubWindow *secondWindow = w.addEditor(second);
     QCOMPARE(firstWindow->pos(), QPoint(161, 0));
     QCOMPARE(firstWindow->size(), EditorWindow::kOpenSize);
+    // A fixed border: the user cannot resize it.
+    QCOMPARE(firstWindow->minimumSize(), EditorWindow::kOpenSize);
+    QCOMPARE(firstWindow->maximumSize(), EditorWindow::kOpenSize);
 
     const auto entriesOf = [&w] {
         QList<QAction *> found;
