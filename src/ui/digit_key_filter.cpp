@@ -43,9 +43,6 @@ bool isEditingKey(int key)
     case Qt::Key_Delete:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
         return true;
     default:
         return false;

@@ -64,6 +64,12 @@ void TstDigitKeyFilter::editingKeysStillWork()
     QTest::keyClick(&box, '9');
     QCOMPARE(box.text(), QString("293"));
     QCOMPARE(desktop.beeps, 0);
+
+    // Enter and Escape type characters (13 and 27) that are not on the list: each beeps.
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    QCOMPARE(box.text(), QString("293"));
+    QCOMPARE(desktop.beeps, 2);
 }
 
 QTEST_MAIN(TstDigitKeyFilter)
