@@ -90,7 +90,7 @@ OutputPanel::OutputPanel(PictureSurface &savedState, Desktop &desktop, QWidget *
 
     m_check1 = new QCheckBox(QStringLiteral("Link Width / Height"), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
-    placeTwips(m_check1, 3360, 240, 1815, 255);
+    placeTwips(m_check1, 3360, 240, 1815, 195);
     m_check2 = new QCheckBox(QStringLiteral(" I prefer it without frame"), this);
     m_check2->setObjectName(QStringLiteral("Check2"));
     QFont bold = m_check2->font();
