@@ -100,7 +100,9 @@ void TstOutputAndSaving::oneDecimalFormat_data()
     QTest::newRow("10.0 keeps the mark") << 10.0 << "10.";
     QTest::newRow("below one") << 0.54 << ".5";
     QTest::newRow("zero") << 0.0 << ".";
-    QTest::newRow("half to even up") << 8.4666 << "8.5";
+    QTest::newRow("just under a half") << 8.4666 << "8.5";
+    QTest::newRow("exact half goes down to even") << 1.25 << "1.2";
+    QTest::newRow("exact half goes up to even") << 0.75 << ".8";
     QTest::newRow("rounds into the next whole") << 9.96 << "10.";
 }
 

@@ -246,10 +246,11 @@ void TstStamps::mergeThenLoadAgainBlendsOverTheMerged()
     e.drag(QPoint(0, 0), QPoint(4, 4)); // at (20, 20)
     e.mouse(QEvent::MouseButtonDblClick, QPoint(1, 1), Qt::LeftButton);
     QVERIFY(!e.box().isVisibleTo(e.window));
+    const QImage shot = numberedShot();
     QImage merged(160, 144, QImage::Format_RGB32);
     for (int y = 0; y < 144; ++y)
         for (int x = 0; x < 160; ++x)
-            merged.setPixel(x, y, expectedAt(numberedShot(), QPoint(20, 20), x, y));
+            merged.setPixel(x, y, expectedAt(shot, QPoint(20, 20), x, y));
     QCOMPARE(e.window->picture1()->picture().convertToFormat(QImage::Format_RGB32), merged);
     QCOMPARE(e.window->picture4()->picture().convertToFormat(QImage::Format_RGB32), merged);
     QCOMPARE(e.desktop.clipboard.convertToFormat(QImage::Format_RGB32), merged);
