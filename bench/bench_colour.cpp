@@ -22,12 +22,11 @@ using namespace camvista;
 namespace
 {
 
-constexpr int kShotWidth = 160;
-constexpr int kShotHeight = 144;
-constexpr int kLargeWidth = 4096;
-constexpr int kLargeHeight = 3072;
-// Enough different shots that the branch predictor cannot learn one picture.
-constexpr int kShotCount = 64;
+using bench::kLargeHeight;
+using bench::kLargeWidth;
+using bench::kShotCount;
+using bench::kShotHeight;
+using bench::kShotWidth;
 constexpr int kLargeCount = 3;
 
 std::vector<QImage> ownCopies(const std::vector<QImage> &pictures)

@@ -29,7 +29,7 @@ struct GammaStep {
 
     GammaStep()
     {
-        const QImage shot = bench::noisyShots(1, 160, 144, 3).front();
+        const QImage shot = bench::noisyShots(1, bench::kShotWidth, bench::kShotHeight, 3).front();
         window.picture1()->setPicture(shot);
         window.picture3()->setPicture(shot);
         window.show();

@@ -10,6 +10,15 @@
 namespace camvista::bench
 {
 
+// A shot, and the large picture every speed target also names.
+constexpr int kShotWidth = 160;
+constexpr int kShotHeight = 144;
+constexpr int kLargeWidth = 4096;
+constexpr int kLargeHeight = 3072;
+// Enough different shots that none is still in the caches and the branch predictor cannot
+// learn one picture.
+constexpr int kShotCount = 64;
+
 // Pictures in the four shades, pixel by pixel at random, with about one pixel in sixteen of
 // some other colour, as a (recoloured) shot.
 inline std::vector<QImage> noisyShots(int count, int width, int height, quint32 seed)

@@ -18,13 +18,12 @@ using namespace camvista;
 namespace
 {
 
-constexpr int kShotWidth = 160;
-constexpr int kShotHeight = 144;
-constexpr int kLargeWidth = 4096;
-constexpr int kLargeHeight = 3072;
-// Cold: enough different shots that none is still in the caches. Hot: one shot, as in the
-// editor, which tints or corrects a picture it has just written.
-constexpr int kShotCount = 64;
+using bench::kLargeHeight;
+using bench::kLargeWidth;
+using bench::kShotCount;
+using bench::kShotHeight;
+using bench::kShotWidth;
+// Hot: one shot, as in the editor, which tints or corrects a picture it has just written.
 constexpr int kHotCount = 1;
 constexpr int kLargeCount = 2;
 

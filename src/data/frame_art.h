@@ -55,19 +55,7 @@ template <typename Inside>
 void blob(Canvas &c, int ax, int ay, int aw, int ah, Inside inside, QRgb outline, QRgb fill,
           QRgb shade)
 {
-    for (int y = ay - 1; y <= ay + ah; ++y)
-        for (int x = ax - 1; x <= ax + aw; ++x) {
-            if (inside(x, y)) {
-                c.put(x, y, inside(x, y + 1) ? fill : shade);
-                continue;
-            }
-            bool edge = false;
-            for (int dy = -1; dy <= 1 && !edge; ++dy)
-                for (int dx = -1; dx <= 1 && !edge; ++dx)
-                    edge = inside(x + dx, y + dy);
-            if (edge)
-                c.put(x, y, outline);
-        }
+    shapeWithOutline(c, ax, ay, aw, ah, inside, fill, shade, outline);
 }
 
 // A rectangle ring `inset` pixels in from the picture's outer edge.

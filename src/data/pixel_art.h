@@ -93,13 +93,15 @@ QRgb mix(QRgb a, QRgb b, int t);
 // shadow down and to the right of an icon. shadow is premultiplied.
 void castShadow(QImage &image, QRgb shadow);
 
-// Fills the pixels for which inside(x, y) holds and rings them with outline; the lowest pixel of
-// each run down a column gets shade, for a little depth.
+// Fills the pixels for which inside(x, y) holds within the area (ax, ay, aw, ah) and rings them
+// with outline (diagonal neighbours count); the lowest pixel of each run down a column gets
+// shade, for a little depth.
 template <typename Inside>
-void shapeWithOutline(Canvas &c, Inside inside, QRgb fill, QRgb shade, QRgb outline)
+void shapeWithOutline(Canvas &c, int ax, int ay, int aw, int ah, Inside inside, QRgb fill,
+                      QRgb shade, QRgb outline)
 {
-    for (int y = 0; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x) {
+    for (int y = ay - 1; y <= ay + ah; ++y)
+        for (int x = ax - 1; x <= ax + aw; ++x) {
             if (inside(x, y)) {
                 c.put(x, y, inside(x, y + 1) ? fill : shade);
                 continue;
@@ -111,6 +113,13 @@ void shapeWithOutline(Canvas &c, Inside inside, QRgb fill, QRgb shade, QRgb outl
             if (edge)
                 c.put(x, y, outline);
         }
+}
+
+// The same over the whole canvas.
+template <typename Inside>
+void shapeWithOutline(Canvas &c, Inside inside, QRgb fill, QRgb shade, QRgb outline)
+{
+    shapeWithOutline(c, 0, 0, c.width(), c.height(), inside, fill, shade, outline);
 }
 
 } // namespace camvista::data::art
