@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <new>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace camvista
 {
@@ -16,6 +17,27 @@ namespace
 FileStatus failure(const QString &path, FileError error, const QString &detail = {})
 {
     return FileStatus{error, path, detail};
+}
+
+// Flushes Qt's buffer, then the system's, and checks that the file holds every byte written.
+// Empty when all is well, else the reason.
+QString pushToDisk(QSaveFile &file)
+{
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return file.errorString();
+    const int fd = file.handle();
+    if (fd < 0)
+        return qt_error_string(EBADF);
+    // File systems that cannot sync say so with EINVAL; anything else (EIO, ENOSPC, EDQUOT on
+    // a network disk) means the bytes may not be there.
+    if (::fdatasync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
+        return qt_error_string(errno);
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        return qt_error_string(errno);
+    if (st.st_size < file.pos())
+        return qt_error_string(EIO);
+    return {};
 }
 
 } // namespace
@@ -83,6 +105,14 @@ FileStatus writeFileSafely(const QString &path, const std::function<bool(QIODevi
         // The temporary file is removed when `file` goes out of scope uncommitted.
         file.cancelWriting();
         return failure(path, FileError::CannotWrite, why);
+    }
+    // QSaveFile keeps the last block in its buffer and writes it inside commit(), which then
+    // loses a full disk's error and renames a cut-short file over the old one. Push everything
+    // out first, and only commit what is on disk whole.
+    const QString notOnDisk = pushToDisk(file);
+    if (!notOnDisk.isEmpty()) {
+        file.cancelWriting();
+        return failure(path, FileError::CannotWrite, notOnDisk);
     }
     if (!file.commit())
         return failure(path, FileError::CannotWrite, file.errorString());
