@@ -3,6 +3,7 @@
 #include "bmp_header.h"
 
 #include "safe_write.h"
+#include "stream_checks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -151,6 +153,26 @@ BmpCheck checkBmpHeaders(QIODevice &dev, qint64 fileSize)
     return {FileError::None, size};
 }
 
+// GIF and JPEG files are walked block by block before Qt sees them (see stream_checks.h).
+FileError checkStructure(QFile &file, const QByteArray &format, qint64 fileSize)
+{
+    if (format != "gif" && format != "jpeg")
+        return FileError::None;
+    QByteArray copy;
+    const uchar *data = file.map(0, fileSize);
+    if (data == nullptr) {
+        copy = file.readAll();
+        if (copy.size() != fileSize || !file.seek(0))
+            return FileError::Damaged;
+        data = reinterpret_cast<const uchar *>(copy.constData());
+    }
+    const FileError error =
+        format == "gif" ? checkGifStream(data, fileSize) : checkJpegStream(data, fileSize);
+    if (copy.isEmpty())
+        file.unmap(const_cast<uchar *>(data));
+    return error;
+}
+
 } // namespace
 
 namespace
@@ -220,6 +242,10 @@ PictureLoad loadPictureFile(const QString &path)
             return refused(path, FileError::Unreadable, file.errorString());
     }
 
+    const FileError structure = checkStructure(file, format, fileSize);
+    if (structure != FileError::None)
+        return refused(path, structure);
+
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     QSize size = reader.size();
@@ -243,9 +269,11 @@ PictureLoad loadPictureFile(const QString &path)
         image = QImage(size, QImage::Format_Indexed8);
         if (image.isNull())
             return refused(path, FileError::TooLarge);
-        image.fill(0);
+        // fill() leaves the padding at the end of each row alone; clear whole rows.
+        std::memset(image.bits(), 0, size_t(image.sizeInBytes()));
         prepared = image.constBits();
     }
+    const DecoderWarnings warnings;
     if (!reader.read(&image) || image.isNull()) {
         // Qt's own allocation limit (in megabytes) may be lower than our cap.
         const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
@@ -256,6 +284,9 @@ PictureLoad loadPictureFile(const QString &path)
     }
     if (prepared != nullptr && image.constBits() != prepared)
         return refused(path, FileError::Damaged); // decoded elsewhere: no telling what is in it
+    // The decoders fill in what they could not read and only say so in a warning.
+    if (warnings.sawDamage())
+        return refused(path, FileError::Damaged);
     return PictureLoad{image, FileStatus{FileError::None, path, {}}};
 }
 

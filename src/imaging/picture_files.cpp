@@ -60,6 +60,11 @@ ScaledPicture LoadScaledPicture(const QString &path, int &width, int &height, QR
 {
     ScaledPicture result;
     const PictureLoad loaded = loadPictureFile(path);
+    if (loaded.status.error == FileError::TooLarge) {
+        result.error = {kErrorPictureTooLarge, kPictureModule,
+                        QStringLiteral("Picture too large to load ") + path};
+        return result;
+    }
     if (!loaded.ok() || loaded.image.isNull()) {
         result.error = {kErrorLoadingPicture, kPictureModule,
                         QStringLiteral("Error loading picture ") + path};

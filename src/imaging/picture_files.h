@@ -21,6 +21,8 @@ struct ModuleError {
 
 inline constexpr int kErrorLoadingPicture = 999;
 inline constexpr int kErrorInvalidArgument = 5;
+// The toolkit's "out of memory": a picture past the program's size cap is never decoded.
+inline constexpr int kErrorPictureTooLarge = 7;
 inline const QString kPictureModule = QStringLiteral("GDI+ Module");
 
 struct ScaledPicture {
@@ -34,7 +36,8 @@ struct ScaledPicture {
 // -1 in width or height means the picture's own size, and then both are written back with it.
 // Stretched to the whole canvas, or with `keepRatio` drawn as large as fits at the top-left
 // corner. Resampling is bicubic (Catmull-Rom); a picture drawn at its own size is copied
-// exactly. An unreadable file gives error 999 and leaves width and height as passed.
+// exactly. An unreadable file gives error 999, a picture past the size cap error 7; both leave
+// width and height as passed.
 ScaledPicture LoadScaledPicture(const QString &path, int &width, int &height, QRgb backColour,
                                 bool keepRatio);
 
