@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace camvista::profile
@@ -14,10 +15,13 @@ namespace camvista::profile
 namespace
 {
 
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
 struct Lines {
     // Split at "\n"; a line keeps its "\r", so lines of any ending are written back as read.
     QByteArrayList lines;
-    QByteArray cr; // "\r" when the file ends its lines with "\r\n": new lines do the same
+    QByteArray mark; // a UTF-8 byte-order mark that stood before the first line, kept as found
+    QByteArray cr;   // "\r" when the file ends its lines with "\r\n": new lines do the same
     bool endsWithEol = true;
 };
 
@@ -33,9 +37,22 @@ ReadState readLines(const QString &file, Lines &out)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return ReadState::Failed;
-    const QByteArray bytes = f.read(kMaxProfileBytes + 1);
+    // Read what the file holds (it may have grown since it was looked at, but never past the
+    // limit), not a buffer of the largest size allowed.
+    QByteArray bytes = f.read(info.size() + 1);
+    while (bytes.size() <= kMaxProfileBytes && !f.atEnd() && f.error() == QFileDevice::NoError) {
+        const QByteArray more =
+            f.read(std::min<qint64>(64 * 1024, kMaxProfileBytes + 1 - bytes.size()));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxProfileBytes)
         return ReadState::Failed;
+    if (bytes.startsWith(kByteOrderMark)) {
+        out.mark = kByteOrderMark;
+        bytes.remove(0, kByteOrderMark.size());
+    }
     if (bytes.contains("\r\n"))
         out.cr = "\r";
     out.endsWithEol = bytes.isEmpty() || bytes.endsWith('\n');
@@ -163,9 +180,12 @@ bool writeString(const QString &file, const QString &section, const QString &key
         lines.append(toFileText(key) + '=' + toFileText(value) + content.cr);
     }
 
-    QByteArray bytes = lines.join('\n');
+    QByteArray bytes = content.mark + lines.join('\n');
     if (!lines.isEmpty())
         bytes += '\n';
+    // A file past the limit could no longer be read: refuse the write and keep the old one.
+    if (bytes.size() > kMaxProfileBytes)
+        return false;
     return writeFileSafely(file, bytes).ok();
 }
 

@@ -13,7 +13,9 @@ namespace camvista::profile
 // every other line, comment and ordering as it was.
 
 // Files larger than this are not parsed (they read as empty) and never rewritten, so a stray
-// huge file neither stalls the program nor gets truncated.
+// huge file neither stalls the program nor gets truncated; a write that would take a file past
+// it is refused. A UTF-8 byte-order mark at the start is skipped when reading and kept when
+// rewriting.
 inline constexpr qint64 kMaxProfileBytes = 4 * 1024 * 1024;
 
 // The value of `key` in `section`, or `defaultValue` when the file, the section or the key is

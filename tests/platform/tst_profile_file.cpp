@@ -32,6 +32,8 @@ private slots:
     void roundTripsSingleByteText();
     void writeFailuresLeaveTheFile_data();
     void writeFailuresLeaveTheFile();
+    void writesUpToTheLimit_data();
+    void writesUpToTheLimit();
     void survivesGarbage_data();
     void survivesGarbage();
 };
@@ -79,6 +81,13 @@ void TstProfileFile::readsValues_data()
     QTest::newRow("empty value") << QByteArray("[Camvista]\nDay=\n") << "Camvista"
                                  << "Day"
                                  << "";
+    QTest::newRow("byte-order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Camvista]\r\nUser ID=77\r\n") << "Camvista"
+        << "User ID"
+        << "77";
+    QTest::newRow("byte-order mark inside a value is a value")
+        << QByteArray("[Camvista]\nName=\xEF\xBB\xBFx\n") << "Camvista"
+        << "Name" << QString::fromLatin1("\xEF\xBB\xBFx");
     QTest::newRow("no final line end") << QByteArray("[Camvista]\nDay=31") << "Camvista"
                                        << "Day"
                                        << "31";
@@ -133,6 +142,12 @@ void TstProfileFile::rewritesOnlyTheKey_data()
         << "7" << QByteArray("[Other]\r\nA=1\r\n[Camvista]\r\nDay=7\r\n");
     QTest::newRow("empty value") << QByteArray("[Camvista]\nUser ID=1\n") << "User ID"
                                  << "" << QByteArray("[Camvista]\nUser ID=\n");
+    QTest::newRow("byte-order mark kept, the section found")
+        << QByteArray("\xEF\xBB\xBF[Camvista]\r\nUser ID=1\r\n") << "User ID"
+        << "2" << QByteArray("\xEF\xBB\xBF[Camvista]\r\nUser ID=2\r\n");
+    QTest::newRow("byte-order mark kept, a new key in the section")
+        << QByteArray("\xEF\xBB\xBF[Camvista]\nDay=1\n") << "Year"
+        << "2000" << QByteArray("\xEF\xBB\xBF[Camvista]\nDay=1\nYear=2000\n");
     QTest::newRow("line breaks cannot split the file")
         << QByteArray("[Camvista]\n") << "Name"
         << "a\nb=c" << QByteArray("[Camvista]\nName=a b=c\n");
@@ -168,6 +183,7 @@ void TstProfileFile::writeFailuresLeaveTheFile_data()
     QTest::newRow("file too large to parse") << "huge";
     QTest::newRow("missing folder") << "nofolder";
     QTest::newRow("folder in the way") << "folder";
+    QTest::newRow("write would pass the reading limit") << "growing";
 }
 
 void TstProfileFile::writeFailuresLeaveTheFile()
@@ -184,6 +200,11 @@ void TstProfileFile::writeFailuresLeaveTheFile()
         before += QByteArray(profile::kMaxProfileBytes, ';');
         dir.write("camvista.ini", before);
         QCOMPARE(profile::readString(file, "Camvista", "User ID"), QString());
+    } else if (kind == "growing") {
+        // Readable now; the longer value would make it unreadable for good.
+        before += ';' + QByteArray(profile::kMaxProfileBytes - before.size() - 2, 'x') + '\n';
+        dir.write("camvista.ini", before);
+        QCOMPARE(profile::readString(file, "Camvista", "User ID"), QString("42"));
     } else if (kind == "nofolder") {
         file = dir.file("gone/camvista.ini");
         before = "<unreadable>";
@@ -191,8 +212,35 @@ void TstProfileFile::writeFailuresLeaveTheFile()
         QVERIFY(QDir().mkdir(file));
         before = "<unreadable>";
     }
-    QVERIFY(!profile::writeString(file, "Camvista", "User ID", "99"));
+    QVERIFY(!profile::writeString(file, "Camvista", "User ID", "999"));
     QCOMPARE(readAll(file), before);
+}
+
+void TstProfileFile::writesUpToTheLimit_data()
+{
+    QTest::addColumn<int>("spare"); // bytes left below the limit after the write
+    QTest::addColumn<bool>("written");
+    QTest::newRow("ends exactly at the limit") << 0 << true;
+    QTest::newRow("one byte under") << 1 << true;
+    QTest::newRow("one byte over") << -1 << false;
+}
+
+void TstProfileFile::writesUpToTheLimit()
+{
+    QFETCH(int, spare);
+    QFETCH(bool, written);
+    test::TempAppFolder dir;
+    const QByteArray head = "[Camvista]\nName=\n";
+    const QByteArray filler = ';' + QByteArray(profile::kMaxProfileBytes - 40, 'x') + '\n';
+    const QString file = dir.write("camvista.ini", head + filler);
+    // The new value takes the file to the limit, less `spare` bytes.
+    const qsizetype length = profile::kMaxProfileBytes - head.size() - filler.size() - spare;
+    const QString value(length, QLatin1Char('n'));
+    QCOMPARE(profile::writeString(file, "Camvista", "Name", value), written);
+    QCOMPARE(QFileInfo(file).size(),
+             written ? profile::kMaxProfileBytes - spare : qint64(head.size() + filler.size()));
+    QCOMPARE(profile::readString(file, "Camvista", "Name", {}, 100).size(),
+             written ? std::min<qsizetype>(99, length) : 0);
 }
 
 void TstProfileFile::survivesGarbage_data()
