@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""Writes the fuzz targets' seed corpora into fuzz/corpus/<target>/: small valid files of every
+kind each target reads, built byte by byte so nothing outside the tree is needed."""
+
+import os
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def put(target, name, data):
+    folder = os.path.join(HERE, "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def bmp24(width, height, top_down=False):
+    rows = []
+    for y in range(height):
+        row = bytearray()
+        for x in range(width):
+            row += bytes(((x * 40) & 255, (y * 60) & 255, ((x + y) * 30) & 255))
+        row += b"\0" * ((4 - len(row) % 4) % 4)
+        rows.append(bytes(row))
+    pixels = b"".join(rows if top_down else reversed(rows))
+    h = -height if top_down else height
+    info = struct.pack("<IiiHHIIiiII", 40, width, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54) + info + pixels
+
+
+def bmp32(width, height):
+    pixels = b"".join(bytes(((x * 9) & 255, (y * 13) & 255, 128, (x * y * 7) & 255))
+                      for y in range(height) for x in range(width))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 0, 0, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54) + info + pixels
+
+
+def bmp_rle8(width, height):
+    palette = b"".join(bytes((20 + 30 * i,) * 3) + b"\0" for i in range(8))
+    data = b""
+    for y in range(height):
+        data += bytes((width // 2, y % 8, width - width // 2, (y + 3) % 8, 0, 0))
+    data += b"\0\x01"
+    offset = 54 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(data), 0, 0, 8, 0)
+    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + palette + data
+
+
+def png(width, height, alpha):
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    channels = 4 if alpha else 3
+    raw = b""
+    for y in range(height):
+        raw += b"\0" + b"".join(bytes(((x * 50) & 255, (y * 70) & 255, 90, (x + y) * 40 & 255)[:channels])
+                                for x in range(width))
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, 6 if alpha else 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw))
+            + chunk(b"IEND", b""))
+
+
+def gif(width, height, frames=1):
+    # Four colours, 3-bit codes with a clear code before each pixel, so no dictionary builds up.
+    out = b"GIF89a" + struct.pack("<HH", width, height) + b"\x81\x00\x00"
+    out += bytes((0, 0, 0, 128, 128, 128, 192, 192, 192, 255, 255, 255))
+    for f in range(frames):
+        out += b"\x21\xF9\x04\x04\x0A\x00\x00\x00"  # graphic control: delay, no transparency
+        out += b"\x2C" + struct.pack("<HHHH", 0, 0, width, height) + b"\x00\x02"
+        codes = []
+        for i in range(width * height):
+            codes += [4, (i + f) % 4]
+        codes.append(5)
+        acc = bits = 0
+        data = bytearray()
+        for code in codes:
+            acc |= code << bits
+            bits += 3
+            while bits >= 8:
+                data.append(acc & 255)
+                acc >>= 8
+                bits -= 8
+        if bits:
+            data.append(acc & 255)
+        for i in range(0, len(data), 255):
+            block = data[i:i + 255]
+            out += bytes((len(block),)) + bytes(block)
+        out += b"\0"
+    return out + b"\x3B"
+
+
+def jpeg_grey(blocks_across):
+    # Baseline greyscale, 8 pixels high: one DC class-0 code and an end-of-block per block, each
+    # a one-bit code, so every block is flat mid-grey.
+    soi = b"\xFF\xD8"
+    dqt = b"\xFF\xDB" + struct.pack(">H", 67) + b"\x00" + bytes([1] * 64)
+    sof = b"\xFF\xC0" + struct.pack(">HBHHB", 11, 8, 8, 8 * blocks_across, 1) + b"\x01\x11\x00"
+    dht_dc = b"\xFF\xC4" + struct.pack(">H", 20) + b"\x00" + bytes([1] + [0] * 15) + b"\x00"
+    dht_ac = b"\xFF\xC4" + struct.pack(">H", 20) + b"\x10" + bytes([1] + [0] * 15) + b"\x00"
+    sos = b"\xFF\xDA" + struct.pack(">HB", 8, 1) + b"\x01\x00" + b"\x00\x3F\x00"
+    bits = "00" * blocks_across
+    bits += "1" * ((8 - len(bits) % 8) % 8)
+    scan = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
+    return soi + dqt + sof + dht_dc + dht_ac + sos + scan + b"\xFF\xD9"
+
+
+def main():
+    pictures = {
+        "shot.bmp": bmp24(16, 12),
+        "top-down.bmp": bmp24(5, 3, top_down=True),
+        "alpha.bmp": bmp32(6, 4),
+        "rle8.bmp": bmp_rle8(13, 6),
+        "colour.png": png(7, 5, False),
+        "alpha.png": png(4, 4, True),
+        "still.gif": gif(6, 5),
+        "animated.gif": gif(3, 3, frames=3),
+        "grey.jpg": jpeg_grey(2),
+    }
+    for name, data in pictures.items():
+        put("picture_loader", name, data)
+
+    put("settings_file", "profile", b"\x05[Camvista]\r\nUser ID=12345678\r\nName=ANNA\r\n"
+        b"Month=4\r\nDay=7\r\nYear=1998\r\nRUBEN")
+    put("settings_file", "bom-and-comments",
+        b"\x03\xEF\xBB\xBF; profile\n[Other]\nName=keep\n[camvista]\nNAME = \"old\"\nBOB")
+    put("settings_file", "empty", b"\x00")
+
+    def stamp_seed(bw, bh, sw, sh, x, y, shortfall):
+        head = struct.pack("<HHHHhhB", bw + 10, bh + 10, sw + 10, sh + 10, x, y, shortfall)
+        return head + bytes((i * 37) & 255 for i in range(512))
+    put("stamp_blend", "inside", stamp_seed(160, 144, 32, 32, 40, 30, 0))
+    put("stamp_blend", "over-the-corner", stamp_seed(160, 144, 32, 32, -10, 130, 0))
+    put("stamp_blend", "short-buffer", stamp_seed(20, 20, 8, 8, 2, 2, 3))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,106 @@
+// Replays every committed fuzz input, the seed corpora and each crasher a fuzzing run found,
+// through the same target bodies the libFuzzer programs run: a broken property aborts the test.
+
+#include "imaging/picture_file.h"
+#include "targets/fuzz_targets.h"
+
+#include <QDirIterator>
+#include <QtTest>
+
+#include <functional>
+
+using namespace camvista;
+
+namespace
+{
+
+using Target = std::function<int(const std::uint8_t *, std::size_t)>;
+
+const QList<QPair<QString, Target>> &targets()
+{
+    static const QList<QPair<QString, Target>> list = {
+        {QStringLiteral("settings_file"), &fuzz::settingsFile},
+        {QStringLiteral("picture_loader"), &fuzz::pictureLoader},
+        {QStringLiteral("stamp_blend"), &fuzz::stampBlend},
+    };
+    return list;
+}
+
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+class TstFuzzRegressions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replaysEveryInput_data();
+    void replaysEveryInput();
+    void seedPicturesLoad_data();
+    void seedPicturesLoad();
+};
+
+void TstFuzzRegressions::replaysEveryInput_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("file");
+    const QString source = QStringLiteral(CAMVISTA_SOURCE_DIR);
+    int rows = 0;
+    for (const auto &[name, body] : targets()) {
+        if (!body)
+            continue;
+        const QStringList files = filesUnder(source + QStringLiteral("/fuzz/corpus/") + name) +
+                                  filesUnder(source + QStringLiteral("/tests/data/fuzz/") + name);
+        for (const QString &file : files) {
+            QTest::newRow(qPrintable(name + QLatin1Char('/') + QFileInfo(file).fileName()))
+                << name << file;
+            ++rows;
+        }
+    }
+    QVERIFY2(rows >= 10, "the seed corpora are in the tree");
+}
+
+void TstFuzzRegressions::replaysEveryInput()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, file);
+    QFile input(file);
+    QVERIFY(input.open(QIODevice::ReadOnly));
+    const QByteArray bytes = input.readAll();
+    for (const auto &[name, body] : targets()) {
+        if (name == target)
+            QCOMPARE(body(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                          std::size_t(bytes.size())),
+                     0);
+    }
+}
+
+void TstFuzzRegressions::seedPicturesLoad_data()
+{
+    QTest::addColumn<QString>("file");
+    const QStringList files = filesUnder(QStringLiteral(CAMVISTA_SOURCE_DIR) +
+                                         QStringLiteral("/fuzz/corpus/picture_loader"));
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+}
+
+void TstFuzzRegressions::seedPicturesLoad()
+{
+    // Seeds the loader refuses would only teach the fuzzer the refusals.
+    QFETCH(QString, file);
+    const PictureLoad load = loadPictureFile(file);
+    QVERIFY2(load.ok(), qPrintable(load.status.message()));
+    QVERIFY(!load.image.isNull());
+}
+
+QTEST_GUILESS_MAIN(TstFuzzRegressions)
+#include "tst_fuzz_regressions.moc"
