@@ -127,10 +127,10 @@ def main():
     put("settings_file", "empty", b"\x00")
 
     def stamp_seed(bw, bh, sw, sh, x, y, shortfall):
-        head = struct.pack("<HHHHhhB", bw + 10, bh + 10, sw + 10, sh + 10, x, y, shortfall)
+        head = struct.pack("<HHHHhhB", bw + 8, bh + 8, sw + 8, sh + 8, x, y, shortfall)
         return head + bytes((i * 37) & 255 for i in range(512))
-    put("stamp_blend", "inside", stamp_seed(160, 144, 32, 32, 40, 30, 0))
-    put("stamp_blend", "over-the-corner", stamp_seed(160, 144, 32, 32, -10, 130, 0))
+    put("stamp_blend", "inside", stamp_seed(80, 72, 32, 32, 20, 30, 0))
+    put("stamp_blend", "over-the-corner", stamp_seed(80, 72, 32, 32, -10, 60, 0))
     put("stamp_blend", "short-buffer", stamp_seed(20, 20, 8, 8, 2, 2, 3))
 
 

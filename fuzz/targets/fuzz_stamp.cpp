@@ -10,14 +10,14 @@ namespace camvista::fuzz
 
 int stampBlend(const std::uint8_t *data, std::size_t size)
 {
-    // Sizes up to 300 (and a few negative ones), a position anywhere around the picture, then
+    // Sizes up to 87 (and a few negative ones), a position anywhere around the picture, then
     // the two buffers, each possibly shorter than its size says.
     ByteReader in(data, size);
     StampScene scene;
-    scene.backgroundWidth = int(in.word() % 320) - 10;
-    scene.backgroundHeight = int(in.word() % 320) - 10;
-    scene.stampWidth = int(in.word() % 320) - 10;
-    scene.stampHeight = int(in.word() % 320) - 10;
+    scene.backgroundWidth = int(in.word() % 96) - 8;
+    scene.backgroundHeight = int(in.word() % 96) - 8;
+    scene.stampWidth = int(in.word() % 96) - 8;
+    scene.stampHeight = int(in.word() % 96) - 8;
     const int x = int(std::int16_t(in.word()));
     const int y = int(std::int16_t(in.word()));
     const std::uint8_t shortfall = in.byte();
