@@ -2,6 +2,7 @@
 // The build runs it into the runnable application folder; `cmake --install` copies the result.
 #include "data/frame_pictures.h"
 #include "data/stamp_pictures.h"
+#include "data/wild_frames.h"
 #include "imaging/gif_writer.h"
 #include "imaging/picture_file.h"
 #include "imaging/safe_write.h"
@@ -61,6 +62,16 @@ QList<DataFile> stamps()
     return files;
 }
 
+QList<DataFile> wildFrames()
+{
+    QList<DataFile> files;
+    for (const data::WildFrame &frame : data::wildFrames()) {
+        files.append({QStringLiteral("frames/wild/%1_1.bmp").arg(frame.name), frame.top});
+        files.append({QStringLiteral("frames/wild/%1_2.bmp").arg(frame.name), frame.bottom});
+    }
+    return files;
+}
+
 // Stamps keep their alpha channel, which only PNG of our formats carries.
 FileStatus savePng(const QImage &image, const QString &path)
 {
@@ -77,6 +88,7 @@ constexpr DataKind kKinds[] = {
     {"default frames", &saveGif, &defaultFrames},
     {"custom frames", &saveGif, &customFrames},
     {"stamps", &savePng, &stamps},
+    {"wild frames", &savePictureBmp, &wildFrames},
 };
 
 int fail(const QString &message)
