@@ -124,10 +124,11 @@ bool DumpWindow::openSave(const QString &path)
         album += bank.album.size();
         deleted += bank.deleted.size();
     }
-    m_saveLabel->setText(QStringLiteral("%1: %2 photos in the album, %3 deleted photos kept")
-                             .arg(QFileInfo(path).fileName())
-                             .arg(album)
-                             .arg(deleted));
+    const auto photos = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 photo") : QStringLiteral("%1 photos").arg(n);
+    };
+    m_saveLabel->setText(QStringLiteral("%1: %2 in the album, %3 deleted but still there")
+                             .arg(QFileInfo(path).fileName(), photos(album), photos(deleted)));
     setWindowTitle(kTitle + QStringLiteral(" - ") + QFileInfo(path).fileName());
     updateButtons();
     return true;
@@ -154,10 +155,13 @@ void DumpWindow::addCell(const DumpShot &shot, int index)
     tick->setObjectName(QStringLiteral("shot_%1").arg(index));
     // The album is what a user came for; deleted photos and the extras only when asked for.
     tick->setChecked(shot.kind == DumpShot::Kind::Album);
-    if (shot.kind == DumpShot::Kind::Deleted) {
-        picture->setStyleSheet(QStringLiteral("border: 2px dashed #a00000;"));
+    // Deleted photos get a dashed red edge; the others an invisible one of the same width, so
+    // that the grid stays even.
+    const bool deleted = shot.kind == DumpShot::Kind::Deleted;
+    picture->setStyleSheet(deleted ? QStringLiteral("border: 2px dashed #a00000;")
+                                   : QStringLiteral("border: 2px solid transparent;"));
+    if (deleted)
         tick->setStyleSheet(QStringLiteral("color: #a00000;"));
-    }
     connect(tick, &QCheckBox::toggled, this, &DumpWindow::updateButtons);
     layout->addWidget(picture);
     layout->addWidget(tick);
