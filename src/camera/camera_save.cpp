@@ -25,6 +25,16 @@ constexpr int kTileBytes = 16;
 
 constexpr std::array<QRgb, 4> kShadeOfValue = {kWhite, kLightGrey, kDarkGrey, kBlack};
 
+// Byte i of kSpreadBits[b] is bit 7 - i of b: a bit plane's byte spread out pixel by pixel.
+constexpr std::array<std::uint64_t, 256> kSpreadBits = [] {
+    std::array<std::uint64_t, 256> table{};
+    for (unsigned b = 0; b < 256; ++b) {
+        for (unsigned i = 0; i < 8; ++i)
+            table[b] |= std::uint64_t((b >> (7 - i)) & 1u) << (8 * i);
+    }
+    return table;
+}();
+
 SaveRead failed(const QString &path, SaveError error, const QString &detail = {})
 {
     SaveRead read;
@@ -91,10 +101,10 @@ QImage decodePicture(const std::uint8_t *tiles)
         const std::uint8_t *src =
             tiles + qsizetype(y / 8) * kTilesAcross * kTileBytes + (y % 8) * 2;
         for (int tile = 0; tile < kTilesAcross; ++tile, src += kTileBytes) {
-            const unsigned low = src[0];
-            const unsigned high = src[1];
-            for (int bit = 7; bit >= 0; --bit) // leftmost pixel in the top bit
-                *row++ = kShadeOfValue[((high >> bit) & 1u) << 1 | ((low >> bit) & 1u)];
+            // The eight values of a pixel row at once, one per byte, leftmost in the lowest.
+            const std::uint64_t values = kSpreadBits[src[0]] | kSpreadBits[src[1]] << 1;
+            for (int i = 0; i < 8; ++i)
+                *row++ = kShadeOfValue[(values >> (8 * i)) & 3u];
         }
     }
     return picture;
