@@ -86,6 +86,12 @@ void TstDumpWindow::opensASave()
         other.setAccepted(false);
         QApplication::sendEvent(&w, &other);
         QVERIFY(!other.isAccepted());
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(save), QUrl::fromLocalFile(save)});
+        QDragEnterEvent several(QPoint(10, 10), Qt::CopyAction, &two, Qt::LeftButton, {});
+        several.setAccepted(false);
+        QApplication::sendEvent(&w, &several);
+        QVERIFY(!several.isAccepted());
     } else {
         desktop.openFiles.push_back(save);
         QTest::mouseClick(button(w, "openButton"), Qt::LeftButton);
