@@ -132,6 +132,30 @@ def main():
     put("stamp_blend", "inside", stamp_seed(80, 72, 32, 32, 20, 30, 0))
     put("stamp_blend", "over-the-corner", stamp_seed(80, 72, 32, 32, -10, 60, 0))
     put("stamp_blend", "short-buffer", stamp_seed(20, 20, 8, 8, 2, 2, 3))
+    cameras()
+
+
+def camera_save(photos, deleted):
+    # 128 KiB: the four markers, a state vector naming album places, tiles in each used slot.
+    save = bytearray(0x20000)
+    for at in (0x10D2, 0x11AB, 0x11D0, 0x11F5):
+        save[at:at + 5] = b"Magic"
+    state = [0xFF] * 30
+    for place, slot in enumerate(photos):
+        state[slot] = place
+    save[0x11B2:0x11B2 + 30] = bytes(state)
+    for slot in list(photos) + list(deleted):
+        base = 0x2000 + slot * 0x1000
+        for i in range(0xE00):
+            save[base + i] = (i * (slot + 3) + (i >> 4)) & 255
+    for i in range(0xE00):
+        save[0x100 + i] = (i * 7) & 255
+    return bytes(save)
+
+
+def cameras():
+    put("camera_save", "three-photos.sav", camera_save([4, 0, 9], [2]))
+    put("camera_save", "empty-album.sav", camera_save([], []))
 
 
 if __name__ == "__main__":

@@ -16,6 +16,9 @@ int pictureLoader(const std::uint8_t *data, std::size_t size);
 // Blends a stamp over a background at a position, sizes and buffers all taken from the bytes.
 int stampBlend(const std::uint8_t *data, std::size_t size);
 
+// Reads the bytes as a camera save held in memory and checks every picture it gives.
+int cameraSave(const std::uint8_t *data, std::size_t size);
+
 // Stops the run with a message when a property that must hold does not.
 void require(bool condition, const char *what);
 

@@ -17,6 +17,18 @@ AppPaths AppPaths::fromApplication()
     return AppPaths{QCoreApplication::applicationDirPath(), name};
 }
 
+QString programOnThisSystem(const QString &path)
+{
+#ifndef Q_OS_WIN
+    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        const QString bare = path.chopped(4);
+        if (QFileInfo(bare).isFile())
+            return bare;
+    }
+#endif
+    return path;
+}
+
 QString AppPaths::file(const QString &relative) const
 {
     QString rel = relative;

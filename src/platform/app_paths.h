@@ -20,6 +20,11 @@ struct AppPaths {
     QString shotsFolder() const;
 };
 
+// The file to start for a program named the Windows way: outside Windows, "VUDaviziDump.exe"
+// is the program "VUDaviziDump" in the same folder when that one is there. Any other path is
+// returned as it is.
+QString programOnThisSystem(const QString &path);
+
 inline const QString kShotsFolderName = QStringLiteral("VUDavizi Shots");
 
 } // namespace camvista

@@ -47,6 +47,8 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) = 0;
     virtual std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) = 0;
+    // An existing folder; `dialog.folder` is where the chooser starts, the filter is unused.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const FileDialog &dialog) = 0;
     // The chosen colour, or nothing when the user cancelled.
     virtual std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) = 0;
 

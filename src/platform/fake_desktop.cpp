@@ -46,6 +46,12 @@ std::optional<QString> FakeDesktop::chooseSaveFile(QWidget *, const FileDialog &
     return takeFront(saveFiles, std::optional<QString>());
 }
 
+std::optional<QString> FakeDesktop::chooseFolder(QWidget *, const FileDialog &dialog)
+{
+    fileDialogs.append(dialog);
+    return takeFront(folders, std::optional<QString>());
+}
+
 std::optional<QColor> FakeDesktop::chooseColour(QWidget *, const QColor &)
 {
     return takeFront(colours, std::optional<QColor>());

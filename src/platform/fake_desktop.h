@@ -21,6 +21,7 @@ public:
     Answer showMessage(QWidget *parent, const Message &message) override;
     std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
     void setClipboardImage(const QImage &image) override;
     QImage clipboardImage() const override { return clipboard; }
@@ -34,6 +35,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openFiles;
     std::deque<std::optional<QString>> saveFiles;
+    std::deque<std::optional<QString>> folders;
     std::deque<std::optional<QColor>> colours;
     bool servicesSucceed = true; // result of openAddress / openFolder / startProgram
     PrintResult printResult = PrintResult::Printed;

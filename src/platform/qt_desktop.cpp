@@ -1,5 +1,7 @@
 #include "qt_desktop.h"
 
+#include "app_paths.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -98,6 +100,15 @@ std::optional<QString> QtDesktop::chooseSaveFile(QWidget *parent, const FileDial
     return path;
 }
 
+std::optional<QString> QtDesktop::chooseFolder(QWidget *parent, const FileDialog &dialog)
+{
+    const QString path =
+        QFileDialog::getExistingDirectory(parent, dialog.caption, startFolder(dialog));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 std::optional<QColor> QtDesktop::chooseColour(QWidget *parent, const QColor &initial)
 {
     const QColor colour = QColorDialog::getColor(initial, parent);
@@ -137,9 +148,10 @@ bool QtDesktop::openFolder(const QString &path)
 bool QtDesktop::startProgram(const QString &path, WindowStyle)
 {
     // Qt cannot ask another program's windows to start minimised; the program simply starts.
-    if (!QFileInfo(path).isFile())
+    const QString program = programOnThisSystem(path);
+    if (!QFileInfo(program).isFile())
         return false;
-    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+    return QProcess::startDetached(program, {}, QFileInfo(program).absolutePath());
 }
 
 Desktop::PrintResult QtDesktop::printImage(const QImage &image)

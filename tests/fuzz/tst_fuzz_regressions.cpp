@@ -22,6 +22,7 @@ const QList<QPair<QString, Target>> &targets()
         {QStringLiteral("settings_file"), &fuzz::settingsFile},
         {QStringLiteral("picture_loader"), &fuzz::pictureLoader},
         {QStringLiteral("stamp_blend"), &fuzz::stampBlend},
+        {QStringLiteral("camera_save"), &fuzz::cameraSave},
     };
     return list;
 }

@@ -12,6 +12,8 @@ private slots:
     void mapsRelativePaths_data();
     void mapsRelativePaths();
     void namesTheSettingsFileAfterTheExecutable();
+    void findsProgramsNamedTheWindowsWay_data();
+    void findsProgramsNamedTheWindowsWay();
 };
 
 void TstAppPaths::mapsRelativePaths_data()
@@ -45,6 +47,44 @@ void TstAppPaths::namesTheSettingsFileAfterTheExecutable()
     const AppPaths self = AppPaths::fromApplication();
     QCOMPARE(self.exeName, QString("tst_app_paths"));
     QCOMPARE(self.folder, QCoreApplication::applicationDirPath());
+}
+
+void TstAppPaths::findsProgramsNamedTheWindowsWay_data()
+{
+    QTest::addColumn<QStringList>("present"); // files in the folder
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("started");
+    QTest::newRow("program without extension") << QStringList{"Dump"} << "Dump.exe"
+                                               << "Dump";
+    QTest::newRow("capital extension") << QStringList{"Dump"} << "Dump.EXE"
+                                       << "Dump";
+    QTest::newRow("only the .exe") << QStringList{"Dump.exe"} << "Dump.exe"
+                                   << "Dump.exe";
+    QTest::newRow("both") << QStringList{"Dump", "Dump.exe"} << "Dump.exe"
+                          << "Dump";
+    QTest::newRow("nothing there") << QStringList{} << "Dump.exe"
+                                   << "Dump.exe";
+    QTest::newRow("a folder of that name") << QStringList{"Dump/"} << "Dump.exe"
+                                           << "Dump.exe";
+    QTest::newRow("another extension") << QStringList{"Dump"} << "Dump.com"
+                                       << "Dump.com";
+}
+
+void TstAppPaths::findsProgramsNamedTheWindowsWay()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, asked);
+    QFETCH(QString, started);
+    QTemporaryDir dir;
+    for (const QString &name : std::as_const(present)) {
+        if (name.endsWith('/')) {
+            QVERIFY(QDir(dir.path()).mkdir(name.chopped(1)));
+        } else {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+    }
+    QCOMPARE(programOnThisSystem(dir.filePath(asked)), dir.filePath(started));
 }
 
 QTEST_GUILESS_MAIN(TstAppPaths)

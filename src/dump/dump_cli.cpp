@@ -1,0 +1,123 @@
+#include "dump_cli.h"
+
+#include "dump_export.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace camvista::dump
+{
+
+namespace
+{
+
+struct Options {
+    QString save;
+    QString out; // empty: the shots folder
+    bool deleted = false;
+    bool extras = false;
+    bool png = false;
+    bool help = false;
+};
+
+std::optional<Options> parse(const QStringList &arguments, QString &why)
+{
+    Options options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == QLatin1String("--out")) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+                why = QStringLiteral("--out needs a folder.");
+                return std::nullopt;
+            }
+            options.out = arguments[++i];
+        } else if (arg == QLatin1String("--deleted")) {
+            options.deleted = true;
+        } else if (arg == QLatin1String("--extras")) {
+            options.extras = true;
+        } else if (arg == QLatin1String("--png")) {
+            options.png = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            options.help = true;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
+            why = QStringLiteral("Unknown option %1.").arg(arg);
+            return std::nullopt;
+        } else if (options.save.isEmpty()) {
+            options.save = arg;
+        } else {
+            why = QStringLiteral("Only one save file at a time: %1 is one too many.").arg(arg);
+            return std::nullopt;
+        }
+    }
+    if (options.save.isEmpty() && !options.help) {
+        why = QStringLiteral("Which save file?");
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace
+
+int runCommandLine(const QStringList &arguments, const QString &programFolder, QTextStream &out,
+                   QTextStream &err)
+{
+    QString why;
+    const std::optional<Options> options = parse(arguments, why);
+    if (!options) {
+        err << why << '\n' << kUsage << '\n';
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << kUsage << '\n'
+            << "Writes the photos of a Game Boy Camera save as 128 x 112 shots and prints the path "
+               "of each file written.\n"
+            << "  --out FOLDER  write into FOLDER (it must exist) instead of the shots folder\n"
+            << "  --deleted     add the deleted photos the save still holds\n"
+            << "  --extras      add the last-seen picture and the game face\n"
+            << "  --png         write PNG files instead of BMP\n";
+        return kExitOk;
+    }
+
+    const camera::SaveRead save = camera::readSaveFile(options->save);
+    if (!save.ok()) {
+        err << save.message() << '\n';
+        return kExitFailed;
+    }
+
+    QString folder = options->out;
+    if (folder.isEmpty()) {
+        folder = applicationPathsFor(programFolder).shotsFolder();
+        if (!ensureFolder(folder)) {
+            err << QStringLiteral("The shots folder %1 cannot be created.")
+                       .arg(QDir::toNativeSeparators(folder))
+                << '\n';
+            return kExitFailed;
+        }
+    } else if (!QFileInfo(folder).isDir()) {
+        // A mistyped folder is better reported than quietly created.
+        err << QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder))
+            << '\n';
+        return kExitFailed;
+    }
+
+    const QList<DumpShot> shots = shotsOfSave(save, options->deleted, options->extras);
+    if (shots.isEmpty()) {
+        err << QStringLiteral("The save %1 holds no photos.")
+                   .arg(QFileInfo(options->save).fileName())
+            << '\n';
+        return kExitOk;
+    }
+    const DumpResult result = writeShots(shots, options->save, QFileInfo(folder).absoluteFilePath(),
+                                         options->png ? ShotFormat::Png : ShotFormat::Bmp);
+    for (const QString &path : result.written)
+        out << QDir::toNativeSeparators(path) << '\n';
+    for (const FileStatus &failure : result.failures)
+        err << failure.message() << '\n';
+    out.flush();
+    err.flush();
+    return result.failures.isEmpty() ? kExitOk : kExitFailed;
+}
+
+} // namespace camvista::dump

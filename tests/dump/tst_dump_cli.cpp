@@ -1,0 +1,215 @@
+#include "dump/dump_cli.h"
+
+#include "camera/save_writer.h"
+#include "support/temp_app_folder.h"
+
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace camvista;
+using camvista::test::SaveWriter;
+
+namespace
+{
+
+// A save with three album photos, one deleted photo and one freed blank slot.
+QByteArray sampleSave()
+{
+    SaveWriter save;
+    save.photo(4, test::patternValues(1), 2)
+        .photo(0, test::patternValues(2), 3)
+        .photo(9, test::patternValues(3), 1)
+        .photo(6, test::patternValues(4), 0)
+        .photo(7, test::filledValues(0), 0);
+    return save.bytes();
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runInProcess(const QStringList &arguments, const QString &programFolder)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.exitCode = dump::runCommandLine(arguments, programFolder, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+QStringList lines(const QString &text)
+{
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TstDumpCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandLines_data();
+    void commandLines();
+    void wholeProgram();
+    void unreadableSave();
+};
+
+void TstDumpCli::commandLines_data()
+{
+    // In the arguments, SAVE, EMPTY, SHORT, PLAIN and OUT stand for files and a folder the test
+    // makes; the expected names are in the folder written to, in the order printed.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("error"); // part of what goes to the error stream
+
+    QTest::newRow("album") << QStringList{"SAVE"} << 0
+                           << QStringList{"cam-01.bmp", "cam-02.bmp", "cam-03.bmp"} << "";
+    QTest::newRow("into a folder") << QStringList{"SAVE", "--out", "OUT"} << 0
+                                   << QStringList{"cam-01.bmp", "cam-02.bmp", "cam-03.bmp"} << "";
+    QTest::newRow("deleted") << QStringList{"--deleted", "SAVE"} << 0
+                             << QStringList{"cam-01.bmp", "cam-02.bmp", "cam-03.bmp",
+                                            "cam-deleted-slot07.bmp"}
+                             << "";
+    QTest::newRow("extras as png") << QStringList{"SAVE", "--extras", "--png"} << 0
+                                   << QStringList{"cam-01.png", "cam-02.png", "cam-03.png",
+                                                  "cam-last-seen.png", "cam-game-face.png"}
+                                   << "";
+    QTest::newRow("an empty camera")
+        << QStringList{"EMPTY"} << 0 << QStringList{} << "holds no photos";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QStringList{} << "";
+
+    QTest::newRow("no save named") << QStringList{} << 2 << QStringList{} << "Usage:";
+    QTest::newRow("unknown option")
+        << QStringList{"SAVE", "--all"} << 2 << QStringList{} << "Unknown option --all";
+    QTest::newRow("--out without folder")
+        << QStringList{"SAVE", "--out"} << 2 << QStringList{} << "--out needs a folder";
+    QTest::newRow("two saves") << QStringList{"SAVE", "EMPTY"} << 2 << QStringList{}
+                               << "one too many";
+    QTest::newRow("missing save") << QStringList{"gone.sav"} << 1 << QStringList{}
+                                  << "could not be found";
+    QTest::newRow("wrong size") << QStringList{"SHORT"} << 1 << QStringList{}
+                                << "is 1000 bytes long";
+    QTest::newRow("no markers") << QStringList{"PLAIN"} << 1 << QStringList{}
+                                << "not a Game Boy Camera save";
+    QTest::newRow("a folder as save")
+        << QStringList{"OUT"} << 1 << QStringList{} << "not a save file";
+    QTest::newRow("missing out folder")
+        << QStringList{"SAVE", "--out", "OUT/not/there"} << 1 << QStringList{} << "does not exist";
+    QTest::newRow("out folder not writable")
+        << QStringList{"SAVE", "--out", "/proc"} << 1 << QStringList{} << "could not save the file";
+}
+
+void TstDumpCli::commandLines()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, written);
+    QFETCH(QString, error);
+
+    test::TempAppFolder app;
+    const QString save = app.write("saves/cam.sav", sampleSave());
+    const QString empty = app.write("saves/empty.sav", SaveWriter().bytes());
+    const QString shortFile = app.write("saves/short.sav", QByteArray(1000, '\0'));
+    const QString plain = app.write("saves/plain.sav", QByteArray(0x20000, '\0'));
+    const QString out = app.file("out");
+    QVERIFY(QDir().mkpath(out));
+    for (QString &arg : arguments) {
+        arg.replace("SAVE", save).replace("EMPTY", empty).replace("SHORT", shortFile);
+        arg.replace("PLAIN", plain).replace("OUT", out);
+    }
+    const bool intoOut = arguments.contains(out);
+    const QString folder = intoOut ? out : app.file("VUDavizi Shots");
+
+    const Run run = runInProcess(arguments, app.file("VUDaviziDump"));
+    QCOMPARE(run.exitCode, exitCode);
+    QStringList expected;
+    for (const QString &name : std::as_const(written))
+        expected.append(QDir(folder).filePath(name));
+    if (arguments.contains("--help"))
+        QVERIFY(run.out.startsWith(dump::kUsage));
+    else
+        QCOMPARE(lines(run.out), expected);
+    for (const QString &path : std::as_const(expected))
+        QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
+    if (error.isEmpty())
+        QCOMPARE(run.err, QString());
+    else
+        QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    if (exitCode != 0) // a failure leaves no shot behind
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 0);
+}
+
+void TstDumpCli::wholeProgram()
+{
+    // The built program, copied into an application folder of its own.
+    test::TempAppFolder app;
+    const QString program = app.file("VUDaviziDump/VUDaviziDump");
+    QVERIFY(QDir().mkpath(app.file("VUDaviziDump")));
+    QVERIFY(QFile::copy(QStringLiteral(CAMVISTA_DUMP_PROGRAM), program));
+    const QString save = app.write("my save.sav", sampleSave());
+
+    QProcess process;
+    process.start(program, {save, "--extras"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QString shots = app.file("VUDavizi Shots");
+    QCOMPARE(lines(QString::fromLocal8Bit(process.readAllStandardOutput())),
+             (QStringList{shots + "/my save-01.bmp", shots + "/my save-02.bmp",
+                          shots + "/my save-03.bmp", shots + "/my save-last-seen.bmp",
+                          shots + "/my save-game-face.bmp"}));
+
+    // The same again: new names, and a script sees the failure of a bad save by the status.
+    process.start(program, {save});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(
+        process.readAllStandardOutput().startsWith((shots + "/my save-01 (2).bmp").toLocal8Bit()));
+    process.start(program, {app.write("bad.sav", "x")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QVERIFY(process.readAllStandardError().contains("bad.sav"));
+}
+
+void TstDumpCli::unreadableSave()
+{
+    // Root reads anything: the program runs as the user "nobody" to meet a closed file.
+    test::TempAppFolder app;
+    QVERIFY(QFile::setPermissions(app.path(), QFile::permissions(app.path()) | QFile::ExeOther |
+                                                  QFile::ReadOther));
+    const QString program = app.file("VUDaviziDump");
+    QVERIFY(QFile::copy(QStringLiteral(CAMVISTA_DUMP_PROGRAM), program));
+    const QString save = app.write("closed.sav", sampleSave());
+    QVERIFY(QFile::setPermissions(save, QFile::WriteOwner));
+
+    QString command = program;
+    QStringList arguments{save, "--out", app.path()};
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (setpriv.isEmpty())
+            QSKIP("running as root and setpriv is not installed");
+        const QStringList drop{"--reuid=65534", "--regid=65534", "--clear-groups"};
+        if (QProcess::execute(setpriv, drop + QStringList{"true"}) != 0)
+            QSKIP("running as root and setpriv cannot drop privileges here");
+        arguments = drop + QStringList{program} + arguments;
+        command = setpriv;
+    }
+    QProcess process;
+    process.start(command, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY2(err.contains("closed.sav") && err.contains("cannot be read"), qPrintable(err));
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstDumpCli)
+#include "tst_dump_cli.moc"

@@ -1,0 +1,228 @@
+#include "dump/dump_window.h"
+
+#include "camera/save_writer.h"
+#include "imaging/picture_file.h"
+#include "platform/fake_desktop.h"
+#include "support/temp_app_folder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace camvista;
+using namespace camvista::dump;
+using camvista::test::SaveWriter;
+
+namespace
+{
+
+QByteArray sampleSave()
+{
+    SaveWriter save;
+    save.photo(2, test::patternValues(1), 2)
+        .photo(5, test::patternValues(2), 1)
+        .photo(6, test::patternValues(3), 0)
+        .lastSeen(test::patternValues(4));
+    return save.bytes();
+}
+
+QStringList captions(const DumpWindow &w)
+{
+    QStringList out;
+    for (const QCheckBox *tick : w.tickBoxes())
+        out.append(tick->text() + (tick->isChecked() ? "+" : "-"));
+    return out;
+}
+
+QPushButton *button(const DumpWindow &w, const char *name)
+{
+    return w.findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TstDumpWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensASave_data();
+    void opensASave();
+    void writesTheTickedShots();
+    void reportsFailures_data();
+    void reportsFailures();
+    void badSaveKeepsWhatIsShown();
+};
+
+void TstDumpWindow::opensASave_data()
+{
+    QTest::addColumn<bool>("byDrop");
+    QTest::newRow("file dialog") << false;
+    QTest::newRow("drop") << true;
+}
+
+void TstDumpWindow::opensASave()
+{
+    QFETCH(bool, byDrop);
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    DumpWindow w(desktop, app.paths());
+    const QString save = app.write("cam.sav", sampleSave());
+    QVERIFY(!button(w, "writeButton")->isEnabled());
+    if (byDrop) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(save)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &drop);
+        // Text, or several files, are not a save to open.
+        QMimeData text;
+        text.setText("cam.sav");
+        QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, {});
+        other.setAccepted(false);
+        QApplication::sendEvent(&w, &other);
+        QVERIFY(!other.isAccepted());
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(save), QUrl::fromLocalFile(save)});
+        QDragEnterEvent several(QPoint(10, 10), Qt::CopyAction, &two, Qt::LeftButton, {});
+        several.setAccepted(false);
+        QApplication::sendEvent(&w, &several);
+        QVERIFY(!several.isAccepted());
+    } else {
+        desktop.openFiles.push_back(save);
+        QTest::mouseClick(button(w, "openButton"), Qt::LeftButton);
+        QCOMPARE(desktop.fileDialogs.size(), 1);
+        QVERIFY(desktop.fileDialogs[0].filter.contains("*.sav"));
+    }
+    QVERIFY(desktop.messages.isEmpty());
+    // The album ticked in album order, the deleted photo and the extras offered unticked.
+    QCOMPARE(captions(w), (QStringList{"Album 01+", "Album 02+", "Deleted, slot 07-", "Last seen-",
+                                       "Game face-"}));
+    const auto *picture = w.findChild<QLabel *>("picture_0");
+    QCOMPARE(picture->pixmap().size(), QSize(256, 224));
+    // At 2x every pixel of album photo 1 stands as a 2 x 2 block.
+    const QImage shown = picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage photo = w.offeredShots()[0].picture;
+    for (int y = 0; y < 224; ++y)
+        for (int x = 0; x < 256; ++x)
+            QCOMPARE(shown.pixel(x, y), photo.pixel(x / 2, y / 2));
+    QVERIFY(w.windowTitle().contains("cam.sav"));
+    QVERIFY(button(w, "writeButton")->isEnabled());
+}
+
+void TstDumpWindow::writesTheTickedShots()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    DumpWindow w(desktop, app.paths());
+    QVERIFY(w.openSave(app.write("cam.sav", sampleSave())));
+    const QString shots = app.file("VUDavizi Shots");
+    QCOMPARE(w.outputFolder(), shots);
+
+    // Into the shots folder, made when missing.
+    QTest::mouseClick(button(w, "writeButton"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(desktop.messages[0].text, "2 shots written to " + shots + ".");
+    QCOMPARE(desktop.messages[0].title, QString("VUDaviziDump"));
+    QCOMPARE(QDir(shots).entryList(QDir::Files), (QStringList{"cam-01.bmp", "cam-02.bmp"}));
+    const PictureLoad first = loadPictureFile(shots + "/cam-01.bmp");
+    QCOMPARE(first.image.convertToFormat(QImage::Format_RGB32), w.offeredShots()[0].picture);
+
+    // Everything, into a folder the user picks; nothing is overwritten.
+    const QString picked = app.file("picked");
+    QVERIFY(QDir().mkpath(picked));
+    app.write("picked/cam-01.bmp", "mine");
+    desktop.folders.push_back(picked);
+    QTest::mouseClick(button(w, "folderButton"), Qt::LeftButton);
+    QCOMPARE(w.outputFolder(), picked);
+    QCOMPARE(w.findChild<QLabel *>("folderLabel")->text(), picked);
+    QTest::mouseClick(button(w, "selectAllButton"), Qt::LeftButton);
+    QCOMPARE(captions(w), (QStringList{"Album 01+", "Album 02+", "Deleted, slot 07+", "Last seen+",
+                                       "Game face+"}));
+    QTest::mouseClick(button(w, "writeButton"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.last().text, "5 shots written to " + picked + ".");
+    QCOMPARE(QDir(picked).entryList(QDir::Files),
+             (QStringList{"cam-01 (2).bmp", "cam-01.bmp", "cam-02.bmp", "cam-deleted-slot07.bmp",
+                          "cam-game-face.bmp", "cam-last-seen.bmp"}));
+    QFile mine(picked + "/cam-01.bmp");
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
+
+    // One shot: the summary says so in the singular. A cancelled chooser keeps the folder.
+    for (QCheckBox *tick : w.tickBoxes())
+        tick->setChecked(tick->text() == "Game face");
+    QTest::mouseClick(button(w, "folderButton"), Qt::LeftButton);
+    QCOMPARE(w.outputFolder(), picked);
+    QTest::mouseClick(button(w, "writeButton"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.last().text, "1 shot written to " + picked + ".");
+}
+
+void TstDumpWindow::reportsFailures_data()
+{
+    QTest::addColumn<QString>("folder"); // the folder picked, "" for the shots folder
+    QTest::addColumn<bool>("untick");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing ticked") << "" << true << "No shot is ticked, so nothing was written.";
+    QTest::newRow("picked folder gone") << "gone" << false << "is not there";
+    QTest::newRow("folder not writable")
+        << "/proc" << false << "0 shots written to /proc.\n\n2 could not be written:";
+    QTest::newRow("shots folder cannot be made") << "shots blocked" << false << "cannot be made";
+}
+
+void TstDumpWindow::reportsFailures()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, untick);
+    QFETCH(QString, message);
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    DumpWindow w(desktop, app.paths());
+    QVERIFY(w.openSave(app.write("cam.sav", sampleSave())));
+    if (folder == "gone") {
+        QVERIFY(QDir().mkpath(app.file("gone")));
+        desktop.folders.push_back(app.file("gone"));
+        QTest::mouseClick(button(w, "folderButton"), Qt::LeftButton);
+        QVERIFY(QDir(app.file("gone")).removeRecursively());
+    } else if (folder == "shots blocked") {
+        app.write("VUDavizi Shots", "a file where the folder would go");
+    } else if (!folder.isEmpty()) {
+        desktop.folders.push_back(folder);
+        QTest::mouseClick(button(w, "folderButton"), Qt::LeftButton);
+    }
+    if (untick) {
+        for (QCheckBox *tick : w.tickBoxes())
+            tick->setChecked(false);
+        QVERIFY(!button(w, "writeButton")->isEnabled());
+    }
+    w.writeClicked();
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY2(desktop.messages[0].text.contains(message), qPrintable(desktop.messages[0].text));
+    QVERIFY(desktop.messages[0].icon != Desktop::Icon::None);
+    QVERIFY(!QFileInfo::exists(app.file("gone")));
+}
+
+void TstDumpWindow::badSaveKeepsWhatIsShown()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    DumpWindow w(desktop, app.paths());
+    QVERIFY(w.openSave(app.write("cam.sav", sampleSave())));
+    const QStringList before = captions(w);
+    QVERIFY(!w.openSave(app.write("notes.sav", QByteArray(0x20000, 'x'))));
+    QCOMPARE(desktop.messages.size(), 1);
+    QVERIFY(desktop.messages[0].text.contains("not a Game Boy Camera save"));
+    QVERIFY(desktop.messages[0].icon == Desktop::Icon::Exclamation);
+    QCOMPARE(captions(w), before);
+    QVERIFY(w.windowTitle().contains("cam.sav"));
+    // Cancelling the dialog changes nothing and says nothing.
+    QTest::mouseClick(button(w, "openButton"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(captions(w), before);
+}
+
+QTEST_MAIN(TstDumpWindow)
+#include "tst_dump_window.moc"
