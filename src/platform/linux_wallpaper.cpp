@@ -37,44 +37,24 @@ ToolRun run(const QString &tool, const QStringList &arguments)
             QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
-QString gnomeOptions(Desktop::WallpaperStyle style)
-{
-    switch (style) {
-    case Desktop::WallpaperStyle::Centered:
-        return QStringLiteral("centered");
-    case Desktop::WallpaperStyle::Stretched:
-        return QStringLiteral("stretched");
-    case Desktop::WallpaperStyle::Tiled:
-        break;
-    }
-    return QStringLiteral("wallpaper");
-}
+// How each desktop names the three styles.
+struct StyleNames {
+    const char *gnome;  // picture-options of the gsettings desktops
+    const char *xfce;   // xfce4-desktop's image-style
+    const char *plasma; // plasma-apply-wallpaperimage's fill mode
+};
 
-// xfce4-desktop's image-style: 1 centred, 2 tiled, 3 stretched.
-QString xfceStyle(Desktop::WallpaperStyle style)
+StyleNames namesOf(Desktop::WallpaperStyle style)
 {
     switch (style) {
     case Desktop::WallpaperStyle::Centered:
-        return QStringLiteral("1");
+        return {"centered", "1", "pad"};
     case Desktop::WallpaperStyle::Stretched:
-        return QStringLiteral("3");
+        return {"stretched", "3", "stretch"};
     case Desktop::WallpaperStyle::Tiled:
         break;
     }
-    return QStringLiteral("2");
-}
-
-QString plasmaFillMode(Desktop::WallpaperStyle style)
-{
-    switch (style) {
-    case Desktop::WallpaperStyle::Centered:
-        return QStringLiteral("pad");
-    case Desktop::WallpaperStyle::Stretched:
-        return QStringLiteral("stretch");
-    case Desktop::WallpaperStyle::Tiled:
-        break;
-    }
-    return QStringLiteral("tile");
+    return {"wallpaper", "2", "tile"};
 }
 
 bool setGsettings(const QString &tool, const QString &schema, const QString &key,
@@ -87,7 +67,7 @@ bool applyGsettings(const QString &tool, DesktopKind kind, const QString &path,
                     Desktop::WallpaperStyle style)
 {
     const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    const QString options = gnomeOptions(style);
+    const QString options = QString::fromLatin1(namesOf(style).gnome);
     switch (kind) {
     case DesktopKind::Gnome: {
         const QString schema = QStringLiteral("org.gnome.desktop.background");
@@ -143,14 +123,16 @@ bool applyXfconf(const QString &tool, const QString &path, Desktop::WallpaperSty
         QString styleProperty = image;
         styleProperty.replace(styleProperty.size() - 10, 10, QStringLiteral("image-style"));
         ok = set(image, QStringLiteral("string"), path) && ok;
-        ok = set(styleProperty, QStringLiteral("int"), xfceStyle(style)) && ok;
+        ok = set(styleProperty, QStringLiteral("int"), QString::fromLatin1(namesOf(style).xfce)) &&
+             ok;
     }
     return ok;
 }
 
 bool applyPlasma(const QString &tool, const QString &path, Desktop::WallpaperStyle style)
 {
-    if (run(tool, {QStringLiteral("--fill-mode"), plasmaFillMode(style), path}).ok)
+    if (run(tool, {QStringLiteral("--fill-mode"), QString::fromLatin1(namesOf(style).plasma), path})
+            .ok)
         return true;
     // Plasma before 6.2 knows no fill mode: the picture at least.
     return run(tool, {path}).ok;
