@@ -33,8 +33,25 @@ void miniTile(Canvas &c, int x, int y, int w, int h, bool filled)
     if (!filled)
         return;
     c.fill(x + 2, y + 2, w - 4, h - 4, kLight);
+    // The hill stays inside the little picture; the picture's own clip comes back after.
+    c.setClip(x + 2, y + 2, w - 4, h - 4);
     c.ellipse(x + w / 2, y + h - 2, w / 2 - 1, h / 3, kDark);
-    c.disc(x + w - 5, y + 5, 2, kWhite);
+    c.disc(x + w - 6, y + 5, 2, kWhite);
+    c.setClip(16, 16, 128, 112);
+}
+
+// The empty square the travelling tile is headed for: a dashed outline.
+void emptySquare(Canvas &c, int x, int y, int w, int h)
+{
+    c.fill(x, y, w, h, kWhite);
+    for (int i = 0; i < w; i += 2) {
+        c.put(x + i, y, kBlack);
+        c.put(x + i, y + h - 1, kBlack);
+    }
+    for (int i = 0; i < h; i += 2) {
+        c.put(x, y + i, kBlack);
+        c.put(x + w - 1, y + i, kBlack);
+    }
 }
 
 } // namespace
@@ -58,7 +75,7 @@ QImage toolPreviewPlaceholder()
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 3; ++col)
             miniTile(c, 86 + col * 18, 24 + row * 16, 17, 15, (row + col) % 2 == 0);
-    c.frame(86 + 2 * 18 - 1, 24 + 16 - 1, 19, 17, kDark);
+    emptySquare(c, 86 + 2 * 18, 24 + 16, 17, 15);
     miniTile(c, 26, 52, 17, 15, true);
     rightArrow(c, 118, 76, 62);
     c.outlinedText(24, 92, "PICK A SHOT,", kBlack, kWhite);

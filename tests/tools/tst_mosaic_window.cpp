@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace camvista;
 using namespace camvista::test;
 
@@ -79,6 +82,8 @@ private slots:
     void sizeTextFollowsTheCounts();
     void saveFailuresAreToldAndLoseNothing_data();
     void saveFailuresAreToldAndLoseNothing();
+    void composesAsShownOnOrOffScreen_data();
+    void composesAsShownOnOrOffScreen();
     void wallpaperGetsTheMosaicAndTheStyle_data();
     void wallpaperGetsTheMosaicAndTheStyle();
 };
@@ -263,8 +268,9 @@ void TstMosaicWindow::sizeTextFollowsTheCounts()
 
 void TstMosaicWindow::saveFailuresAreToldAndLoseNothing_data()
 {
-    QTest::addColumn<QString>("target"); // "read-only", "missing folder" or "cancel"
+    QTest::addColumn<QString>("target"); // "read-only", "missing folder", "full" or "cancel"
     QTest::newRow("read-only file") << "read-only";
+    QTest::newRow("disk full halfway") << "full";
     QTest::newRow("missing folder") << "missing folder";
     QTest::newRow("dialog cancelled") << "cancel";
 }
@@ -277,12 +283,23 @@ void TstMosaicWindow::saveFailuresAreToldAndLoseNothing()
     if (target == QLatin1String("read-only")) {
         QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         f.desktop.saveFiles.push_back(kept);
+    } else if (target == QLatin1String("full")) {
+        f.desktop.saveFiles.push_back(kept);
     } else if (target == QLatin1String("missing folder")) {
         f.desktop.saveFiles.push_back(f.app.file(QStringLiteral("no such folder/mosaic.bmp")));
     } else {
         f.desktop.saveFiles.push_back(std::nullopt);
     }
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    if (target == QLatin1String("full")) {
+        // Past the limit a write fails as on a full disk (and does not kill the test).
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{64 * 1024, before.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
     f.window->savepano_Click();
+    setrlimit(RLIMIT_FSIZE, &before);
     QCOMPARE(f.desktop.fileDialogs.size(), 1);
     QCOMPARE(f.desktop.fileDialogs[0].filter, QStringLiteral("BMP Picture (*.bmp)"));
     QFile file(kept);
@@ -292,6 +309,34 @@ void TstMosaicWindow::saveFailuresAreToldAndLoseNothing()
     QCOMPARE(f.desktop.messages.size(), target == QLatin1String("cancel") ? 0 : 1);
     if (!f.desktop.messages.isEmpty())
         QCOMPARE(f.desktop.messages[0].icon, Desktop::Icon::Exclamation);
+}
+
+void TstMosaicWindow::composesAsShownOnOrOffScreen_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("never shown") << "hidden";
+    QTest::newRow("partly off the screen") << "off";
+    QTest::newRow("on the screen") << "on";
+}
+
+void TstMosaicWindow::composesAsShownOnOrOffScreen()
+{
+    QFETCH(QString, where);
+    ShotsFolder folder;
+    MosaicWindow window(folder.desktop, folder.app.paths());
+    window.square(3, 3)->setPicture(folder.shotA);
+    if (where == QLatin1String("off")) {
+        window.move(-900, -500);
+        window.show();
+    } else if (where == QLatin1String("on")) {
+        window.show();
+    }
+    const QImage mosaic = window.composeMosaic();
+    QCOMPARE(mosaic.size(), QSize(640, 576));
+    QCOMPARE(rgb32(mosaic.copy(squareRect(3, 3))), folder.shotA);
+    QVERIFY(isFlat(mosaic, squareRect(0, 0), squareColour(0, 0)));
+    QCOMPARE(rgb32(window.picture2()->picture()), rgb32(mosaic));
+    QCOMPARE(folder.desktop.clipboardWrites, 1);
 }
 
 void TstMosaicWindow::wallpaperGetsTheMosaicAndTheStyle_data()
