@@ -57,9 +57,9 @@ ShotPicker::ShotPicker(const QString &caption, const Layout &layout, Desktop &de
 
 void ShotPicker::openShotsFolder(const AppPaths &paths)
 {
-    m_dir1->setPath(paths.shotsFolder());
-    if (m_file1->path().isEmpty())
-        m_file1->setPath(m_dir1->path());
+    // Without a shots folder the lists stay where they start: the application folder.
+    if (!m_dir1->setPath(paths.shotsFolder()))
+        m_dir1->setPath(paths.folder);
     m_file1->setPattern(kToolShotPattern);
 }
 

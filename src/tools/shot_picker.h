@@ -46,8 +46,8 @@ public:
     FileList *file1() const { return m_file1; }
     QLineEdit *text1() const { return m_text1; }
 
-    // The opening steps: the folder list on the shots folder (a missing folder leaves it where
-    // it was), the file list following it with the "*.bmp" pattern.
+    // The opening steps: the folder list on the shots folder (when it is missing, on the
+    // application folder), the file list following it with the "*.bmp" pattern.
     void openShotsFolder(const AppPaths &paths);
 
     // The selected shot's full path; empty until a file is clicked.

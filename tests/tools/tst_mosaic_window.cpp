@@ -4,6 +4,7 @@
 #include "tools/mosaic_window.h"
 #include "tools/tool_window_parts.h"
 #include "ui/drop_square.h"
+#include "ui/folder_list.h"
 #include "ui/picture_surface.h"
 
 #include <QLabel>
@@ -70,6 +71,7 @@ class TstMosaicWindow : public QObject
 
 private slots:
     void opensWithItsStartingState();
+    void missingShotsFolderLeavesTheListsOnTheApplicationFolder();
     void countsStopAtTheirBounds_data();
     void countsStopAtTheirBounds();
     void savedFileIsTheShownGrid_data();
@@ -120,6 +122,17 @@ void TstMosaicWindow::opensWithItsStartingState()
     QCOMPARE(w->square(1, 3)->backgroundColour().rgb(), qRgb(64, 64, 0));
     QCOMPARE(w->square(5, 4)->backgroundColour().rgb(), qRgb(255, 192, 128));
     QCOMPARE(w->square(5, 4)->geometry(), QRect(800, 576, 160, 144));
+}
+
+void TstMosaicWindow::missingShotsFolderLeavesTheListsOnTheApplicationFolder()
+{
+    TempAppFolder app;
+    FakeDesktop desktop;
+    app.write(QStringLiteral("loose.bmp"), "x");
+    MosaicWindow window(desktop, app.paths());
+    QCOMPARE(window.frame1()->dir1()->path(), QDir::cleanPath(app.path()));
+    QCOMPARE(window.frame1()->file1()->fileNames(), QStringList{"loose.bmp"});
+    QVERIFY(desktop.messages.isEmpty());
 }
 
 void TstMosaicWindow::countsStopAtTheirBounds_data()
