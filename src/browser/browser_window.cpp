@@ -1,9 +1,9 @@
 #include "browser_window.h"
 
 #include "drive_list.h"
-#include "folder_list.h"
 #include "icon_button.h"
 #include "preview_popup.h"
+#include "ui/folder_list.h"
 
 #include "data/browser_pictures.h"
 #include "data/shell_pictures.h"

@@ -7,14 +7,13 @@
 #include "imaging/rounding.h"
 #include "platform/desktop.h"
 #include "ui/file_list.h"
+#include "ui/folder_list.h"
 #include "ui/picture_surface.h"
 #include "ui/twips_geometry.h"
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QTreeView>
 
 namespace camvista
 {
@@ -36,15 +35,7 @@ SecondStepPanel::SecondStepPanel(PictureSurface &picture1, PictureSurface &pictu
     setObjectName(QStringLiteral("scdstep"));
     makeOpaque(this);
 
-    m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_folders->setRootPath(QString());
-    m_dir1 = new QTreeView(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setModel(m_folders);
-    m_dir1->setHeaderHidden(true);
-    for (int column = 1; column < m_folders->columnCount(); ++column)
-        m_dir1->hideColumn(column);
+    m_dir1 = new FolderList(this);
     placeTwips(m_dir1, 120, 240, 2655, 1890);
 
     m_picture5 = new PictureSurface(this);
@@ -59,8 +50,7 @@ SecondStepPanel::SecondStepPanel(PictureSurface &picture1, PictureSurface &pictu
     m_file1->setPattern(QStringLiteral("*.png"));
     placeTwips(m_file1, 2880, 240, 2535, 4380);
 
-    connect(m_dir1, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { m_file1->setPath(m_folders->filePath(index)); });
+    connect(m_dir1, &FolderList::changed, m_file1, &FileList::setPath);
     connect(m_file1, &FileList::fileClicked, this, [this] {
         if (!m_file1->fileName().isEmpty())
             preview(selectedFile());
@@ -81,12 +71,9 @@ SecondStepPanel::SecondStepPanel(PictureSurface &picture1, PictureSurface &pictu
 
 void SecondStepPanel::setFolder(const QString &folder)
 {
-    const QModelIndex index = m_folders->index(folder);
-    if (index.isValid()) {
-        m_dir1->setCurrentIndex(index);
-        m_dir1->scrollTo(index);
-    }
-    m_file1->setPath(folder);
+    // A missing stamps folder leaves an empty list: the folder list keeps its own place.
+    if (!m_dir1->setPath(folder))
+        m_file1->setPath(folder);
 }
 
 QString SecondStepPanel::selectedFile() const

@@ -9,15 +9,14 @@
 #include <cstdint>
 #include <vector>
 
-class QFileSystemModel;
 class QLabel;
-class QTreeView;
 
 namespace camvista
 {
 
 class Desktop;
 class FileList;
+class FolderList;
 class PictureSurface;
 
 // "Second Step": stamps. A double click on the list lays the chosen PNG over the working
@@ -32,7 +31,7 @@ public:
     SecondStepPanel(PictureSurface &picture1, PictureSurface &picture4, QLabel &stampBox,
                     Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
 
-    QTreeView *dir1() const { return m_dir1; }
+    FolderList *dir1() const { return m_dir1; }
     PictureSurface *picture5() const { return m_picture5; }
     FileList *file1() const { return m_file1; }
 
@@ -65,8 +64,7 @@ private:
     Desktop &m_desktop;
     AppPaths m_paths;
 
-    QFileSystemModel *m_folders = nullptr;
-    QTreeView *m_dir1 = nullptr;
+    FolderList *m_dir1 = nullptr;
     PictureSurface *m_picture5 = nullptr;
     FileList *m_file1 = nullptr;
 

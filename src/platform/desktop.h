@@ -21,6 +21,9 @@ public:
     enum class Answer { Ok, Cancel, Yes, No };
     enum class WindowStyle { Normal, Minimized, Maximized, Hidden };
     enum class PrintResult { Printed, NoPrinter, Failed };
+    // How the desktop shows a wallpaper smaller or larger than the screen.
+    enum class WallpaperStyle { Centered, Stretched, Tiled };
+    enum class WallpaperResult { Applied, NoSupportedDesktop, Failed };
 
     struct Message {
         QString text;
@@ -67,6 +70,13 @@ public:
     // Prints the picture on the default printer, one copy, at the top-left corner of the page
     // at the size it has on screen, and ends the job.
     virtual PrintResult printImage(const QImage &image) = 0;
+
+    // Writes one string value of the user's desktop settings under `keyPath`, creating the key
+    // when it is missing. False when the value could not be stored.
+    virtual bool writeDesktopSetting(const QString &keyPath, const QString &valueName,
+                                     const QString &value) = 0;
+    // Makes the picture file the desktop background, shown in that style.
+    virtual WallpaperResult applyWallpaper(const QString &path, WallpaperStyle style) = 0;
 };
 
 } // namespace camvista

@@ -88,4 +88,17 @@ Desktop::PrintResult FakeDesktop::printImage(const QImage &image)
     return printResult;
 }
 
+bool FakeDesktop::writeDesktopSetting(const QString &keyPath, const QString &valueName,
+                                      const QString &value)
+{
+    desktopSettings.append({keyPath, valueName, value});
+    return true;
+}
+
+Desktop::WallpaperResult FakeDesktop::applyWallpaper(const QString &path, WallpaperStyle style)
+{
+    wallpapers.append({path, style});
+    return wallpaperResult;
+}
+
 } // namespace camvista

@@ -30,6 +30,16 @@ public:
     bool openFolder(const QString &path) override;
     bool startProgram(const QString &path, WindowStyle style) override;
     PrintResult printImage(const QImage &image) override;
+    bool writeDesktopSetting(const QString &keyPath, const QString &valueName,
+                             const QString &value) override;
+    WallpaperResult applyWallpaper(const QString &path, WallpaperStyle style) override;
+
+    struct DesktopSetting {
+        QString keyPath;
+        QString valueName;
+        QString value;
+        bool operator==(const DesktopSetting &) const = default;
+    };
 
     // Scripted answers, taken front first.
     std::deque<Answer> answers;
@@ -39,6 +49,7 @@ public:
     std::deque<std::optional<QColor>> colours;
     bool servicesSucceed = true; // result of openAddress / openFolder / startProgram
     PrintResult printResult = PrintResult::Printed;
+    WallpaperResult wallpaperResult = WallpaperResult::Applied;
 
     // What happened.
     QList<Message> messages;
@@ -49,7 +60,9 @@ public:
     QStringList openedAddresses;
     QStringList openedFolders;
     QList<std::pair<QString, WindowStyle>> startedPrograms;
-    QList<QImage> printedImages; // what reached the printer
+    QList<QImage> printedImages;           // what reached the printer
+    QList<DesktopSetting> desktopSettings; // in the order they were written
+    QList<std::pair<QString, WallpaperStyle>> wallpapers;
 };
 
 } // namespace camvista

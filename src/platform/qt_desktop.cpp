@@ -1,6 +1,9 @@
 #include "qt_desktop.h"
 
 #include "app_paths.h"
+#include "desktop_settings_store.h"
+#include "drive_root.h"
+#include "linux_wallpaper.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -171,6 +174,17 @@ Desktop::PrintResult QtDesktop::printImage(const QImage &image)
     painter.scale(scale, scale);
     painter.drawImage(QPoint(0, 0), image);
     return painter.end() ? PrintResult::Printed : PrintResult::Failed;
+}
+
+bool QtDesktop::writeDesktopSetting(const QString &keyPath, const QString &valueName,
+                                    const QString &value)
+{
+    return writeStoredSetting(desktopSettingsFile(), keyPath, valueName, value).ok();
+}
+
+Desktop::WallpaperResult QtDesktop::applyWallpaper(const QString &path, WallpaperStyle style)
+{
+    return applyLinuxWallpaper(path, style, qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 }
 
 } // namespace camvista

@@ -22,6 +22,10 @@ public:
     bool openFolder(const QString &path) override;
     bool startProgram(const QString &path, WindowStyle style) override;
     PrintResult printImage(const QImage &image) override;
+    // A small file of the program's own under the drive root stands in for the registry.
+    bool writeDesktopSetting(const QString &keyPath, const QString &valueName,
+                             const QString &value) override;
+    WallpaperResult applyWallpaper(const QString &path, WallpaperStyle style) override;
 };
 
 } // namespace camvista

@@ -10,6 +10,8 @@
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
 #include "platform/desktop.h"
+#include "tools/mosaic_window.h"
+#include "tools/panorama_window.h"
 #include "ui/file_list.h"
 #include "ui/twips_geometry.h"
 
@@ -178,7 +180,11 @@ void MainWindow::Form_Resize()
 void MainWindow::Toolbar1_ButtonClick(const QString &key)
 {
     // Windows that are not built yet are wired here as they arrive.
-    if (key == QLatin1String("NBU"))
+    if (key == QLatin1String("Mosaik"))
+        showMosaicWindow();
+    else if (key == QLatin1String("Panorama"))
+        showPanoramaWindow();
+    else if (key == QLatin1String("NBU"))
         showUserIdDialog();
     else if (key == QLatin1String("Extract shots from a .sav file with VUDaviziDump"))
         m_desktop.startProgram(m_paths.file(kDumpProgram), Desktop::WindowStyle::Minimized);
@@ -210,18 +216,38 @@ QMdiSubWindow *MainWindow::addEditor(EditorWindow *editor)
     return child;
 }
 
+namespace
+{
+
+// The menu commands a child window puts in the menu bar while it is active.
+QList<QAction *> menuActionsOf(QWidget *form)
+{
+    if (auto *editor = qobject_cast<EditorWindow *>(form))
+        return editor->menuActions();
+    if (auto *mosaic = qobject_cast<MosaicWindow *>(form))
+        return mosaic->menuActions();
+    if (auto *panorama = qobject_cast<PanoramaWindow *>(form))
+        return panorama->menuActions();
+    return {};
+}
+
+} // namespace
+
 void MainWindow::showMenuOf(QMdiSubWindow *active)
 {
-    auto *editor = active ? qobject_cast<EditorWindow *>(active->widget()) : nullptr;
-    if (editor == m_menuEditor)
+    QWidget *form = active ? active->widget() : nullptr;
+    if (form == m_menuForm && (form || m_formActions.isEmpty()))
         return;
-    if (m_menuEditor) {
-        for (QAction *action : m_menuEditor->menuActions())
+    for (const QPointer<QAction> &action : std::as_const(m_formActions)) {
+        if (action)
             menuBar()->removeAction(action);
     }
-    m_menuEditor = editor;
-    if (editor)
-        menuBar()->addActions(editor->menuActions());
+    m_menuForm = form;
+    m_formActions.clear();
+    for (QAction *action : menuActionsOf(form)) {
+        m_formActions.append(action);
+        menuBar()->addAction(action);
+    }
 }
 
 namespace
@@ -269,6 +295,36 @@ AboutWindow *MainWindow::showAboutWindow()
     }
     bringToFront(m_workspace, m_aboutWindow);
     return qobject_cast<AboutWindow *>(m_aboutWindow->widget());
+}
+
+template <typename Tool> Tool *MainWindow::showTool(QPointer<QMdiSubWindow> &child)
+{
+    if (!child) {
+        auto *tool = new Tool(m_desktop, m_paths);
+        child = addChildWindow(tool, kDialogFlags | Qt::WindowMinimizeButtonHint);
+        child->move(m_browser->width(), 0);
+        child->show();
+        child->setFixedSize(child->size());
+        // "New": this window goes and a fresh one takes its place.
+        connect(tool, &Tool::newRequested, this, [this, &child] {
+            QMdiSubWindow *old = child;
+            child = nullptr;
+            old->close();
+            showTool<Tool>(child);
+        });
+    }
+    bringToFront(m_workspace, child);
+    return qobject_cast<Tool *>(child->widget());
+}
+
+MosaicWindow *MainWindow::showMosaicWindow()
+{
+    return showTool<MosaicWindow>(m_mosaicWindow);
+}
+
+PanoramaWindow *MainWindow::showPanoramaWindow()
+{
+    return showTool<PanoramaWindow>(m_panoramaWindow);
 }
 
 } // namespace camvista

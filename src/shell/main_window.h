@@ -18,6 +18,8 @@ class AboutWindow;
 class BrowserWindow;
 class EditorWindow;
 class Desktop;
+class MosaicWindow;
+class PanoramaWindow;
 class UserIdDialog;
 
 // The toolbar's commands, left to right: the key the click handler compares and the tool tip.
@@ -66,6 +68,8 @@ public:
     // after that.
     UserIdDialog *showUserIdDialog();
     AboutWindow *showAboutWindow();
+    MosaicWindow *showMosaicWindow();
+    PanoramaWindow *showPanoramaWindow();
 
     // Puts a form into the workspace as a child window.
     QMdiSubWindow *addChildWindow(QWidget *form, Qt::WindowFlags flags = {});
@@ -82,6 +86,8 @@ private:
     void Form_Resize();
     // The active editor's menu entries stand in the menu bar while it is active.
     void showMenuOf(QMdiSubWindow *active);
+    // Shows a composition tool in its own child window, made with `make` when there is none.
+    template <typename Tool> Tool *showTool(QPointer<QMdiSubWindow> &child);
 
     Desktop &m_desktop;
     AppPaths m_paths;
@@ -91,7 +97,11 @@ private:
     QMdiSubWindow *m_browserWindow = nullptr;
     QPointer<QMdiSubWindow> m_userIdWindow;
     QPointer<QMdiSubWindow> m_aboutWindow;
-    QPointer<EditorWindow> m_menuEditor;
+    QPointer<QMdiSubWindow> m_mosaicWindow;
+    QPointer<QMdiSubWindow> m_panoramaWindow;
+    // The child window whose menu commands stand in the menu bar.
+    QPointer<QWidget> m_menuForm;
+    QList<QPointer<QAction>> m_formActions;
 };
 
 } // namespace camvista

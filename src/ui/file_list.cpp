@@ -1,7 +1,10 @@
 #include "ui/file_list.h"
 
+#include "ui/shot_drag.h"
+
 #include <QDir>
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include <algorithm>
 
@@ -89,6 +92,42 @@ void FileList::refresh()
     addItems(names);
     if (!keep.isEmpty())
         selectFile(keep);
+}
+
+void FileList::setDragSource(bool on)
+{
+    setDragEnabled(on);
+    setDragDropMode(on ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+QMimeData *FileList::dragData() const
+{
+    const QString name = fileName();
+    return name.isEmpty() ? nullptr : shotDragData(QDir(m_path).filePath(name));
+}
+
+QMimeData *FileList::mimeData(const QList<QListWidgetItem *> &items) const
+{
+    if (items.isEmpty())
+        return nullptr;
+    return shotDragData(QDir(m_path).filePath(items.first()->text()));
+}
+
+QStringList FileList::mimeTypes() const
+{
+    return shotDragMimeTypes();
+}
+
+void FileList::startDrag(Qt::DropActions supportedActions)
+{
+    // The press selected the file; the window learns of it as of a click, so a drop finds it
+    // as the selected shot.
+    if (!currentItem())
+        return;
+    emit fileClicked();
+    emit dragStarted(QDir(m_path).filePath(currentItem()->text()));
+    QListWidget::startDrag(supportedActions & Qt::CopyAction ? Qt::CopyAction : supportedActions);
 }
 
 void FileList::keyPressEvent(QKeyEvent *event)

@@ -35,14 +35,25 @@ public:
 
     bool matches(const QString &name) const;
 
+    // With this on, pressing a file and moving the mouse drags it (a shot drag: see
+    // shot_drag.h); the press counts as a click on that file first.
+    void setDragSource(bool on);
+    // What a drag of the selected file carries; null when no file is selected.
+    QMimeData *dragData() const;
+
 signals:
     // A file was clicked, or reached with the keyboard.
     void fileClicked();
     // A file was double-clicked, or Enter was pressed on it.
     void fileDoubleClicked();
+    // A drag of this file is about to start.
+    void dragStarted(const QString &path);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override;
+    QStringList mimeTypes() const override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     QString m_path;

@@ -1,7 +1,7 @@
 #include "browser_test_support.h"
 
 #include "browser/drive_list.h"
-#include "browser/folder_list.h"
+#include "ui/folder_list.h"
 
 #include <QStorageInfo>
 

@@ -1,5 +1,6 @@
 #include "data/browser_pictures.h"
 #include "data/editor_pictures.h"
+#include "data/tool_pictures.h"
 
 #include <QtTest>
 
@@ -38,6 +39,7 @@ class TstWindowPictures : public QObject
 private slots:
     void sizeFormatAndOpacity_data();
     void sizeFormatAndOpacity();
+    void placeholderUsesOnlyTheFourShades_data();
     void placeholderUsesOnlyTheFourShades();
     void iconsAreDistinctOnASeeThroughGround();
     void cursorLensIsCentredOnTheHotSpot_data();
@@ -56,6 +58,14 @@ void TstWindowPictures::sizeFormatAndOpacity_data()
 
     QTest::newRow("placeholder") << previewPlaceholder() << previewPlaceholder() << QSize(160, 144)
                                  << true;
+    QTest::newRow("tools' placeholder")
+        << toolPreviewPlaceholder() << toolPreviewPlaceholder() << QSize(160, 144) << true;
+    QTest::newRow("mosaic wallpaper button")
+        << wallpaperButtonPicture(ToolKind::Mosaic) << wallpaperButtonPicture(ToolKind::Mosaic)
+        << QSize(96, 96) << false;
+    QTest::newRow("panorama wallpaper button")
+        << wallpaperButtonPicture(ToolKind::Panorama) << wallpaperButtonPicture(ToolKind::Panorama)
+        << QSize(96, 96) << false;
     QTest::newRow("cursor") << previewCursor() << previewCursor() << QSize(32, 32) << false;
     for (int i = 0; i < 4; ++i) {
         const auto which = static_cast<BrowserIcon>(i);
@@ -85,9 +95,16 @@ void TstWindowPictures::sizeFormatAndOpacity()
     }
 }
 
+void TstWindowPictures::placeholderUsesOnlyTheFourShades_data()
+{
+    QTest::addColumn<QImage>("image");
+    QTest::newRow("browser") << previewPlaceholder();
+    QTest::newRow("tools") << toolPreviewPlaceholder();
+}
+
 void TstWindowPictures::placeholderUsesOnlyTheFourShades()
 {
-    const QImage image = previewPlaceholder();
+    QFETCH(QImage, image);
     const std::set<QRgb> shades = {kBlack, qRgb(128, 128, 128), qRgb(192, 192, 192),
                                    qRgb(255, 255, 255)};
     std::set<QRgb> used;

@@ -1,0 +1,78 @@
+#include "wallpaper.h"
+
+#include "drive_root.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace camvista
+{
+
+QString wallpaperUserName()
+{
+    const QString named = qEnvironmentVariable("USERNAME");
+    if (!named.isEmpty())
+        return named;
+    for (const char *variable : {"USER", "LOGNAME"}) {
+        const QString login = qEnvironmentVariable(variable);
+        if (!login.isEmpty())
+            return login;
+    }
+    if (const passwd *entry = getpwuid(getuid()); entry && entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
+    return {};
+}
+
+bool folderListsAFile(const QString &folder)
+{
+    // QDir::Files without QDir::Hidden leaves out dot files and hidden entries.
+    return !QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty();
+}
+
+QString wallpaperWindowsPath()
+{
+    const QString user = wallpaperUserName();
+    const QString older = kOlderProfileFolder.arg(user);
+    const QString folder =
+        folderListsAFile(localPathOf(older)) ? older : kNewerProfileFolder.arg(user);
+    return folder + kWallpaperFileName;
+}
+
+WallpaperStyleValues wallpaperStyleValues(Desktop::WallpaperStyle style)
+{
+    switch (style) {
+    case Desktop::WallpaperStyle::Centered:
+        return {QStringLiteral("0"), QStringLiteral("0")};
+    case Desktop::WallpaperStyle::Stretched:
+        return {QStringLiteral("2"), QStringLiteral("0")};
+    case Desktop::WallpaperStyle::Tiled:
+        break;
+    }
+    return {QStringLiteral("0"), QStringLiteral("1")};
+}
+
+WallpaperOutcome setDesktopWallpaper(const QImage &picture, Desktop::WallpaperStyle style,
+                                     Desktop &desktop)
+{
+    WallpaperOutcome outcome;
+    outcome.file = localPathOf(wallpaperWindowsPath());
+    QDir().mkpath(QFileInfo(outcome.file).absolutePath());
+    outcome.written = savePictureBmp(picture, outcome.file);
+    if (!outcome.written.ok())
+        return outcome;
+
+    // The settings are what a later session reads; failing to store them does not stop the
+    // desktop from showing the picture now.
+    const WallpaperStyleValues values = wallpaperStyleValues(style);
+    desktop.writeDesktopSetting(kDesktopSettingsKey, QStringLiteral("WallpaperStyle"),
+                                values.wallpaperStyle);
+    desktop.writeDesktopSetting(kDesktopSettingsKey, QStringLiteral("TileWallpaper"),
+                                values.tileWallpaper);
+    outcome.applied = desktop.applyWallpaper(outcome.file, style);
+    return outcome;
+}
+
+} // namespace camvista

@@ -1,0 +1,91 @@
+#include "composition_output.h"
+
+#include "imaging/picture_file.h"
+#include "platform/wallpaper.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace camvista
+{
+
+bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
+                         const QString &startFolder)
+{
+    Desktop::FileDialog dialog;
+    dialog.folder = startFolder;
+    dialog.filter = kBmpSaveFilter;
+    const std::optional<QString> chosen = desktop.chooseSaveFile(parent, dialog);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".bmp");
+    const FileStatus status = savePictureBmp(picture, path);
+    if (!status.ok()) {
+        desktop.showMessage(parent, status.message(), QStringLiteral("Camvista"),
+                            Desktop::Icon::Exclamation);
+    }
+    return status.ok();
+}
+
+Desktop::WallpaperStyle WallpaperControls::style() const
+{
+    // The options are tested in the order "Centered", "Stretched", "Mosaic".
+    if (option1->isChecked())
+        return Desktop::WallpaperStyle::Centered;
+    if (option2->isChecked())
+        return Desktop::WallpaperStyle::Stretched;
+    return Desktop::WallpaperStyle::Tiled;
+}
+
+WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonName,
+                                         const QImage &picture, const QPoint &topLeft)
+{
+    WallpaperControls controls;
+    controls.button = new QToolButton(parent);
+    controls.button->setObjectName(buttonName);
+    controls.button->setText(QStringLiteral("Set the mosaic as wallpaper"));
+    controls.button->setIcon(QIcon(QPixmap::fromImage(picture)));
+    controls.button->setIconSize(picture.size());
+    controls.button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    controls.button->setGeometry(topLeft.x(), topLeft.y(), 193, 121);
+
+    const auto option = [&](const char *name, const char *caption, int dx, int width) {
+        auto *b = new QRadioButton(QString::fromLatin1(caption), parent);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(topLeft.x() + dx, topLeft.y() + 120, width, 17);
+        return b;
+    };
+    controls.option1 = option("Option1", "Centered", 0, 73);
+    controls.option2 = option("Option2", "Stretched", 64, 73);
+    controls.option3 = option("Option3", "Mosaic", 136, 65);
+    controls.option3->setChecked(true);
+    return controls;
+}
+
+void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
+                    Desktop::WallpaperStyle style)
+{
+    const WallpaperOutcome outcome = setDesktopWallpaper(picture, style, desktop);
+    const QString file = QDir::toNativeSeparators(outcome.file);
+    QString text;
+    if (!outcome.written.ok()) {
+        text = outcome.written.message() + QStringLiteral("\n\nThe wallpaper was not changed.");
+    } else if (outcome.applied == Desktop::WallpaperResult::NoSupportedDesktop) {
+        text = QStringLiteral("The wallpaper picture was saved as \u201C%1\u201D, but Camvista "
+                              "could not set the background of this desktop. You can choose "
+                              "that picture in your desktop's own settings.")
+                   .arg(file);
+    } else if (outcome.applied == Desktop::WallpaperResult::Failed) {
+        text = QStringLiteral("The wallpaper picture was saved as \u201C%1\u201D, but the "
+                              "desktop did not accept it as its background.")
+                   .arg(file);
+    }
+    if (!text.isEmpty())
+        desktop.showMessage(parent, text, QStringLiteral("Camvista"), Desktop::Icon::Exclamation);
+}
+
+} // namespace camvista

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <QImage>
+#include <QString>
+
+class QRadioButton;
+class QToolButton;
+class QWidget;
+
+namespace camvista
+{
+
+// What the composition windows share once a picture is composed: saving it as a BMP file and
+// making it the desktop wallpaper.
+
+inline const QString kBmpSaveFilter = QStringLiteral("BMP Picture (*.bmp)");
+
+// Asks for a file name (the dialog does not ask before replacing a file; a name without an
+// extension gets ".bmp") and writes the picture there. Cancelling is silent; a write that
+// fails is told in plain words and leaves any file that stood there untouched. True when the
+// whole file is on disk.
+bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
+                         const QString &startFolder);
+
+// The wallpaper button with its 96 x 96 picture and the three style options under it, placed
+// with their top-left corner at `topLeft` of `parent`.
+struct WallpaperControls {
+    QToolButton *button = nullptr;
+    QRadioButton *option1 = nullptr; // "Centered"
+    QRadioButton *option2 = nullptr; // "Stretched"
+    QRadioButton *option3 = nullptr; // "Mosaic" (tiled)
+
+    Desktop::WallpaperStyle style() const;
+};
+WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonName,
+                                         const QImage &picture, const QPoint &topLeft);
+
+// Makes the picture the wallpaper in that style, telling the user when the file could not be
+// written or the desktop could not be set.
+void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
+                    Desktop::WallpaperStyle style);
+
+} // namespace camvista
