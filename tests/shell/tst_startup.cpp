@@ -8,6 +8,7 @@
 #include "editor/editor_window.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
+#include "ui/file_list.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolBar>
@@ -49,6 +51,9 @@ private slots:
     void settingsAndCaptionAtFirstStart();
     void shotsFolderCreatedOrLeftAlone();
     void resizingRedocksTheBrowser();
+    void opensMaximisedAndRestoresCentred();
+    void aNewEditorIsActiveAtOnce_data();
+    void aNewEditorIsActiveAtOnce();
     void toolbarButtonsInOrder();
     void toolbarCommands_data();
     void toolbarCommands();
@@ -165,6 +170,100 @@ void TstStartup::resizingRedocksTheBrowser()
         QCOMPARE(docked->height(), w.height());
         QCOMPARE(w.browser()->width(), 161);
     }
+}
+
+void TstStartup::opensMaximisedAndRestoresCentred()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    const int menuHeight = w.menuBar()->sizeHint().height();
+    const QSize opening(640, 341 + menuHeight);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QRect centred(
+        QPoint((screen.width() - opening.width()) / 2, (screen.height() - opening.height()) / 2),
+        opening);
+    // The window with its frame stands in the middle of the screen.
+    QCOMPARE(w.pos(), centred.topLeft());
+    QCOMPARE(w.size(), opening);
+
+    w.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(w.isMaximized());
+    QTRY_COMPARE(w.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    QCOMPARE(w.normalGeometry().size(), opening);
+    // The browser is docked at its full height in the large window.
+    QTRY_COMPARE(w.browserSubWindow()->height(), w.height());
+    QVERIFY(w.browserSubWindow()->isVisible());
+
+    w.showNormal();
+    QTRY_VERIFY(!w.isMaximized());
+    QTRY_COMPARE(w.pos(), centred.topLeft());
+    QCOMPARE(w.size(), opening);
+    QTRY_COMPARE(w.browserSubWindow()->height(), w.height());
+}
+
+void TstStartup::aNewEditorIsActiveAtOnce_data()
+{
+    QTest::addColumn<bool>("external"); // "Load external...", else a double click in the list
+    QTest::newRow("from the list") << false;
+    QTest::newRow("Load external...") << true;
+}
+
+void TstStartup::aNewEditorIsActiveAtOnce()
+{
+    QFETCH(bool, external);
+    test::TempAppFolder app;
+    QVERIFY(QDir().mkpath(app.file("VUDavizi Shots")));
+    QImage shot(160, 144, QImage::Format_RGB32);
+    shot.fill(Qt::gray);
+    const QString path = app.file("VUDavizi Shots/shot1.bmp");
+    QVERIFY(shot.save(path));
+
+    FakeDesktop desktop;
+    desktop.openFiles.push_back(path);
+    MainWindow w(desktop, app.paths());
+    w.resize(1100, 800);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    BrowserWindow *browser = w.browser();
+    FileList *list = browser->file1();
+    auto *load = browser->findChild<QPushButton *>("Command3");
+    QVERIFY(load);
+
+    if (external) {
+        // The open dialog has the focus while the user chooses; the editor opens as it closes,
+        // before this window has the focus back.
+        load->setFocus();
+        QWidget dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        load->click();
+        dialog.hide();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    } else {
+        QVERIFY(list->selectFile("shot1.bmp"));
+        list->setFocus();
+        const QPoint at = list->visualItemRect(list->currentItem()).center();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    const QList<EditorWindow *> editors = w.findChildren<EditorWindow *>();
+    QCOMPARE(editors.size(), 1);
+    QTest::qWait(50); // whatever focus and activation events were queued
+    QMdiSubWindow *active = w.workspace()->activeSubWindow();
+    QVERIFY(active);
+    QCOMPARE(active->widget(), editors.front());
+    // Its menu entries stand in the menu bar without a click.
+    QStringList inMenu;
+    for (QAction *a : w.menuBar()->actions())
+        inMenu << a->objectName();
+    QVERIFY(inMenu.contains("savecopy"));
+    QVERIFY(inMenu.contains("reload"));
 }
 
 void TstStartup::toolbarButtonsInOrder()
