@@ -21,6 +21,12 @@ public:
     bool openFolder(const QString &path) override;
     bool startProgram(const QString &path, WindowStyle style) override;
     PrintResult printImage(const QImage &image) override;
+
+    // The least width of a message box with this title: the window system writes the title in
+    // a font of its own, often bold and larger than the program's, beside the window's icon
+    // and buttons. Qt's own allowance (the title in the program's font and 50 pixels) cuts
+    // short titles such as "Camvista" off.
+    static int messageWidthForTitle(const QString &title, const QWidget &box);
 };
 
 } // namespace camvista
