@@ -5,6 +5,7 @@
 #include "shell/splash_window.h"
 
 #include "browser/browser_window.h"
+#include "data/shell_pictures.h"
 #include "editor/editor_window.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
@@ -52,6 +53,7 @@ private slots:
     void shotsFolderCreatedOrLeftAlone();
     void resizingRedocksTheBrowser();
     void opensMaximisedAndRestoresCentred();
+    void theMoonShowsAtTheOpeningSize();
     void aNewEditorIsActiveAtOnce_data();
     void aNewEditorIsActiveAtOnce();
     void toolbarButtonsInOrder();
@@ -201,6 +203,32 @@ void TstStartup::opensMaximisedAndRestoresCentred()
     QTRY_COMPARE(w.pos(), centred.topLeft());
     QCOMPARE(w.size(), opening);
     QTRY_COMPARE(w.browserSubWindow()->height(), w.height());
+}
+
+void TstStartup::theMoonShowsAtTheOpeningSize()
+{
+    const QImage photo = data::backgroundPhotograph().convertToFormat(QImage::Format_RGB32);
+    const QRect moon = data::backgroundMoonBounds();
+    // The bounds hold the moon: its bright crescent lies inside them.
+    int bright = 0;
+    for (int y = moon.top(); y <= moon.bottom(); ++y)
+        for (int x = moon.left(); x <= moon.right(); ++x)
+            bright += qGray(photo.pixel(x, y)) > 180 ? 1 : 0;
+    QVERIFY2(bright >= 40, qPrintable(QString::number(bright)));
+
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size().width(), 640);
+    QWidget *viewport = w.workspace()->viewport();
+    QTRY_VERIFY(w.browserSubWindow()->isVisible());
+    // Wholly in view, clear of the browser, and drawn as it is in the photograph.
+    QVERIFY(viewport->rect().contains(moon));
+    QVERIFY(!w.browserSubWindow()->geometry().intersects(moon));
+    const QImage shown = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.copy(moon), photo.copy(moon));
 }
 
 void TstStartup::aNewEditorIsActiveAtOnce_data()
