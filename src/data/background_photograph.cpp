@@ -18,8 +18,9 @@ constexpr int kHeight = 1004;
 constexpr int kHorizon = 640; // the lake's far edge
 constexpr float kSunX = 1060.0f;
 constexpr float kSunY = 600.0f;
-// High in the part of the sky that the main window shows at its opening size, above the clouds.
-constexpr float kMoonX = 470.0f;
+// High in the strip of sky that the main window shows at its opening size beside the browser
+// and an editor opened next to it (640 pixels across, less 161 and 374), above the clouds.
+constexpr float kMoonX = 588.0f;
 constexpr float kMoonY = 95.0f;
 constexpr int kMoonReach = 24; // the disc and the brighter part of its halo
 

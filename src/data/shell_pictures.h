@@ -23,7 +23,8 @@ enum class ToolbarIcon {
 QImage splashPicture();        // 334 x 250, opaque
 QImage backgroundPhotograph(); // 1500 x 1004, opaque
 // Where the photograph's moon shines: inside what the main window shows of the photograph at
-// its opening size (640 x 341, the browser over the left 161 pixels, the toolbar on top).
+// its opening size (640 x 341, the browser over the left 161 pixels, the toolbar on top), even
+// with an editor open beside the browser.
 QRect backgroundMoonBounds();
 QImage toolbarIcon(ToolbarIcon which); // 48 x 48, ARGB32 premultiplied, transparent ground
 QImage applicationIcon(int size);      // size x size (16, 32, 48, 256), ARGB32 premultiplied

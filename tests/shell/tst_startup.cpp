@@ -224,9 +224,12 @@ void TstStartup::theMoonShowsAtTheOpeningSize()
     QCOMPARE(w.size().width(), 640);
     QWidget *viewport = w.workspace()->viewport();
     QTRY_VERIFY(w.browserSubWindow()->isVisible());
-    // Wholly in view, clear of the browser, and drawn as it is in the photograph.
+    // Wholly in view, clear of the browser and of an editor beside it, and drawn as it is in
+    // the photograph.
+    QMdiSubWindow *editor = w.addEditor(new EditorWindow(desktop, app.paths()));
     QVERIFY(viewport->rect().contains(moon));
     QVERIFY(!w.browserSubWindow()->geometry().intersects(moon));
+    QVERIFY(!editor->geometry().intersects(moon));
     const QImage shown = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.copy(moon), photo.copy(moon));
 }
