@@ -70,8 +70,9 @@ int QtDesktop::messageWidthForTitle(const QString &title, const QWidget &box)
     QFont font = box.font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.25);
-    // The window's icon and up to three buttons, each about as wide as the title bar is high.
-    const int decoration = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    // The window's icon, up to three buttons, each about as wide as the title bar is high, and
+    // as much again for the room window systems keep round the title.
+    const int decoration = 5 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
     return QFontMetrics(font).horizontalAdvance(title) + decoration;
 }
 
