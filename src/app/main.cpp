@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     auto *splash = new camvista::SplashWindow;
     QObject::connect(splash, &camvista::SplashWindow::finished, [&] {
         mainWindow = std::make_unique<camvista::MainWindow>(desktop, paths);
-        mainWindow->show();
+        mainWindow->showAtStart();
     });
     splash->show();
     return app.exec();

@@ -18,6 +18,11 @@ constexpr int kHeight = 1004;
 constexpr int kHorizon = 640; // the lake's far edge
 constexpr float kSunX = 1060.0f;
 constexpr float kSunY = 600.0f;
+// High in the strip of sky that the main window shows at its opening size beside the browser
+// and an editor opened next to it (640 pixels across, less 161 and 374), above the clouds.
+constexpr float kMoonX = 588.0f;
+constexpr float kMoonY = 95.0f;
+constexpr int kMoonReach = 24; // the disc and the brighter part of its halo
 
 struct Rgb {
     float r, g, b;
@@ -229,7 +234,7 @@ QImage backgroundPhotograph()
     const Rgb glowColour{255, 176, 112};
     const Rgb haze{196, 128, 118};
     const Rgb farRock{104, 78, 118}, midRock{62, 50, 86}, shoreRock{26, 24, 42};
-    const float moonX = 1290.0f, moonY = 170.0f;
+    const float moonX = kMoonX, moonY = kMoonY;
     for (int y = 0; y < kHorizon; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const float t = static_cast<float>(y) / kHorizon;
@@ -356,6 +361,12 @@ QImage backgroundPhotograph()
         }
     }
     return image;
+}
+
+QRect backgroundMoonBounds()
+{
+    const int x = static_cast<int>(kMoonX), y = static_cast<int>(kMoonY);
+    return QRect(x - kMoonReach, y - kMoonReach, 2 * kMoonReach + 1, 2 * kMoonReach + 1);
 }
 
 } // namespace camvista::data

@@ -163,14 +163,24 @@ void slantedText(Canvas &c, int x, int y, std::string_view text, QRgb colour, in
     }
 }
 
+// Just below the bezel (its outline ends at row 235), so that the descenders of "pocket" end
+// well above the step panels' top at row 256.
+constexpr QPoint kLogo(28, 237);
+constexpr std::string_view kLogoWord = "CAMVISTA";
+constexpr std::string_view kLogoSmall = "pocket";
+
+int logoSmallX()
+{
+    return kLogo.x() + textWidth(kLogoWord, 2) + 8;
+}
+
 void logo(Canvas &c, const BodyColours &b)
 {
-    const int x = 28, y = 240;
-    slantedText(c, x, y + 1, "CAMVISTA", b.light, 2);
-    slantedText(c, x, y, "CAMVISTA", b.outline, 2);
-    const int end = x + textWidth("CAMVISTA", 2) + 8;
-    c.text(end, y + 7 + 1, "pocket", b.light);
-    c.text(end, y + 7, "pocket", b.outline);
+    const int x = kLogo.x(), y = kLogo.y();
+    slantedText(c, x, y + 1, kLogoWord, b.light, 2);
+    slantedText(c, x, y, kLogoWord, b.outline, 2);
+    c.text(logoSmallX(), y + 7 + 1, kLogoSmall, b.light);
+    c.text(logoSmallX(), y + 7, kLogoSmall, b.outline);
 }
 
 // A little camera eye in the top corner, the same ball lens the mascot wears.
@@ -292,6 +302,15 @@ QImage consoleBody(ConsoleColour colour)
     smallButtons(c, b);
     speakerGrille(c, b);
     return image;
+}
+
+QRect consoleLogoBounds()
+{
+    // The slant moves the word's top rows right by up to a quarter of its height; "pocket"
+    // hangs a descender row below its baseline, and both carry a shadow one row down.
+    const int right = logoSmallX() + textWidth(kLogoSmall) + 1;
+    const int bottom = kLogo.y() + 7 + 8 + 1;
+    return QRect(QPoint(kLogo.x(), kLogo.y()), QPoint(right, bottom));
 }
 
 } // namespace camvista::data

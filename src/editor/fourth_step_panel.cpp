@@ -21,22 +21,31 @@ namespace
 struct Swatch {
     QRgb colour;
     const char *tag;
-    int left; // twips
+    const char *name; // the tool tip: the colour's name for users who read no French
+    int left;         // twips
     int top;
 };
 
 constexpr Swatch kBicolour[] = {
-    {qRgb(0, 0, 0), "noir", 2880, 600},          {qRgb(255, 0, 0), "rouge", 3480, 840},
-    {qRgb(0, 0, 255), "bleu", 4080, 840},        {qRgb(0, 192, 0), "vert", 4680, 600},
-    {qRgb(255, 255, 0), "jaune", 2880, 840},     {qRgb(192, 64, 0), "sépia", 3480, 600},
-    {qRgb(0, 192, 192), "gris-bleu", 4080, 600}, {qRgb(255, 128, 0), "orange", 4680, 840},
+    {qRgb(0, 0, 0), "noir", "Black", 2880, 600},
+    {qRgb(255, 0, 0), "rouge", "Red", 3480, 840},
+    {qRgb(0, 0, 255), "bleu", "Blue", 4080, 840},
+    {qRgb(0, 192, 0), "vert", "Green", 4680, 600},
+    {qRgb(255, 255, 0), "jaune", "Yellow", 2880, 840},
+    {qRgb(192, 64, 0), "sépia", "Sepia", 3480, 600},
+    {qRgb(0, 192, 192), "gris-bleu", "Grey-blue", 4080, 600},
+    {qRgb(255, 128, 0), "orange", "Orange", 4680, 840},
 };
 
 constexpr Swatch kLevels[] = {
-    {qRgb(224, 224, 224), "gris", 360, 600},   {qRgb(255, 0, 0), "rouge", 960, 600},
-    {qRgb(128, 255, 128), "vert", 1560, 600},  {qRgb(0, 255, 255), "bleu", 360, 840},
-    {qRgb(255, 255, 0), "jaune", 960, 840},    {qRgb(255, 128, 255), "violet", 1560, 840},
-    {qRgb(255, 192, 128), "beige", 2160, 600}, {qRgb(255, 128, 0), "orange", 2160, 840},
+    {qRgb(224, 224, 224), "gris", "Grey", 360, 600},
+    {qRgb(255, 0, 0), "rouge", "Red", 960, 600},
+    {qRgb(128, 255, 128), "vert", "Green", 1560, 600},
+    {qRgb(0, 255, 255), "bleu", "Blue", 360, 840},
+    {qRgb(255, 255, 0), "jaune", "Yellow", 960, 840},
+    {qRgb(255, 128, 255), "violet", "Violet", 1560, 840},
+    {qRgb(255, 192, 128), "beige", "Beige", 2160, 600},
+    {qRgb(255, 128, 0), "orange", "Orange", 2160, 840},
 };
 
 ClickableLabel *makeSwatch(QWidget *parent, const char *array, int index, const Swatch &s)
@@ -44,6 +53,7 @@ ClickableLabel *makeSwatch(QWidget *parent, const char *array, int index, const 
     auto *label = new ClickableLabel(parent);
     label->setObjectName(QString::fromLatin1(array) + QLatin1Char('_') + QString::number(index));
     label->setProperty("Tag", QString::fromUtf8(s.tag));
+    label->setToolTip(QString::fromLatin1(s.name));
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(s.colour));

@@ -82,6 +82,7 @@ OutputPanel::OutputPanel(PictureSurface &savedState, Desktop &desktop, QWidget *
         box->setObjectName(QString::fromLatin1(name));
         box->setValidator(new TypedLengthValidator(3, box));
         box->installEventFilter(digits);
+        fitDigits(box);
         placeTwips(box, left, 240, 495, 285);
         return box;
     };

@@ -1,5 +1,6 @@
 #include "dib_section.h"
 
+#include "channel_blend.h"
 #include "rounding.h"
 #include "safe_write.h"
 
@@ -92,11 +93,6 @@ struct Span {
 Span overlap(qint64 count, qint64 a, qint64 sizeA, qint64 b, qint64 sizeB)
 {
     return Span{std::max<qint64>({0, -a, -b}), std::min<qint64>({count, sizeA - a, sizeB - b})};
-}
-
-std::uint8_t toByte(float v)
-{
-    return std::uint8_t(std::clamp<long long>(roundHalfEven(v), 0, 255));
 }
 
 QString errorSource()
@@ -350,7 +346,7 @@ void cDIBSection::ResampleInto(cDIBSection &target) const
     const std::size_t tgtLine = std::size_t(target.BytesPerScanLine());
     // The column step of one target row, per source column and channel: each source column
     // is interpolated down once per row instead of once per target pixel using it.
-    std::vector<std::uint8_t> down(std::size_t(sw) * 3);
+    std::vector<PixelLanes> down(static_cast<std::size_t>(sw));
 
     for (int ty = 0; ty < th; ++ty) {
         const float y = float(double(ty) * double(sy));
@@ -363,25 +359,15 @@ void cDIBSection::ResampleInto(cDIBSection &target) const
         const std::uint8_t *upper = m_bits.data() + std::size_t(r1) * srcLine;
         for (const int c : columns) {
             const std::size_t i = 3 * std::size_t(c);
-            for (std::size_t ch = 0; ch < 3; ++ch) {
-                // Separate products so the compiler cannot fuse them differently per build.
-                const float a = wy * float(lower[i + ch]);
-                const float b = fy * float(upper[i + ch]);
-                down[i + ch] = toByte(a + b);
-            }
+            blendChannels(lower + i, upper + i, wy, fy, down[std::size_t(c)]);
         }
 
         std::uint8_t *out = target.m_bits.data() + std::size_t(ty) * tgtLine;
         for (int tx = 0; tx < tw; ++tx, out += 3) {
             const float fx = fxs[std::size_t(tx)];
             const float wx = 1.0f - fx;
-            const std::uint8_t *left = down.data() + 3 * std::size_t(leftCol[std::size_t(tx)]);
-            const std::uint8_t *right = down.data() + 3 * std::size_t(rightCol[std::size_t(tx)]);
-            for (std::size_t ch = 0; ch < 3; ++ch) {
-                const float a = wx * float(left[ch]);
-                const float b = fx * float(right[ch]);
-                out[ch] = toByte(a + b);
-            }
+            blendChannels(down[std::size_t(leftCol[std::size_t(tx)])],
+                          down[std::size_t(rightCol[std::size_t(tx)])], wx, fx, out);
         }
     }
 }

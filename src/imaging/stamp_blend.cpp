@@ -1,6 +1,6 @@
 #include "stamp_blend.h"
 
-#include "rounding.h"
+#include "channel_blend.h"
 
 #include <algorithm>
 #include <array>
@@ -137,15 +137,7 @@ bool DrawStamp(const StampScene &scene, int x, int y, std::vector<std::uint8_t> 
                 p[2] = s[2];
                 continue;
             }
-            const float f = k.f[a];
-            const float g = k.g[a];
-            for (int c = 0; c < 3; ++c) {
-                // Each product and the sum are rounded to single precision on their own.
-                const float mine = f * float(s[c]);
-                const float under = g * float(p[c]);
-                const float sum = mine + under;
-                p[c] = std::uint8_t(roundHalfEvenInt(double(sum)));
-            }
+            blendChannels(s, p, k.f[a], k.g[a], p);
         }
     }
     return true;

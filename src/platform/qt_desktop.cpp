@@ -11,11 +11,14 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QUrl>
 
 namespace camvista
@@ -67,10 +70,29 @@ QString startFolder(const Desktop::FileDialog &dialog)
 
 } // namespace
 
+int QtDesktop::messageWidthForTitle(const QString &title, const QWidget &box)
+{
+    QFont font = box.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    // The window's icon, up to three buttons, each about as wide as the title bar is high, and
+    // as much again for the room window systems keep round the title.
+    const int decoration = 5 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    return QFontMetrics(font).horizontalAdvance(title) + decoration;
+}
+
 Desktop::Answer QtDesktop::showMessage(QWidget *parent, const Message &message)
 {
     QMessageBox box(toQtIcon(message.icon), message.title, message.text,
                     toQtButtons(message.buttons), parent);
+    // The box sizes itself to its layout whenever it is shown: a row as wide as the title
+    // needs keeps it from getting narrower.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int margins = grid->contentsMargins().left() + grid->contentsMargins().right();
+        grid->addItem(new QSpacerItem(messageWidthForTitle(message.title, box) - margins, 0,
+                                      QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -26,6 +26,12 @@ public:
     bool writeDesktopSetting(const QString &keyPath, const QString &valueName,
                              const QString &value) override;
     WallpaperResult applyWallpaper(const QString &path, WallpaperStyle style) override;
+
+    // The least width of a message box with this title: the window system writes the title in
+    // a font of its own, often bold and larger than the program's, beside the window's icon
+    // and buttons. Qt's own allowance (the title in the program's font and 50 pixels) cuts
+    // short titles such as "Camvista" off.
+    static int messageWidthForTitle(const QString &title, const QWidget &box);
 };
 
 } // namespace camvista

@@ -103,6 +103,11 @@ MainWindow::~MainWindow()
     m_workspace->disconnect(this);
 }
 
+void MainWindow::showAtStart()
+{
+    showMaximized();
+}
+
 void MainWindow::buildMenus()
 {
     QAction *about = menuBar()->addAction(QStringLiteral("About..."));
@@ -211,6 +216,11 @@ QMdiSubWindow *MainWindow::addEditor(EditorWindow *editor)
     child->show();
     // A fixed single border: the user cannot resize an editor; only the output panel grows it.
     child->setFixedSize(EditorWindow::kOpenSize);
+    // The new editor is the active window, its menu entries shown, even when it opens while a
+    // dialog has the focus: the focus that comes back to this window goes to the editor, not
+    // to the browser button or list the user clicked.
+    m_workspace->setActiveSubWindow(child);
+    editor->setFocus();
     // A saved file may belong to the listed folder.
     connect(editor, &EditorWindow::fileSaved, m_browser->file1(), &FileList::refresh);
     return child;

@@ -55,6 +55,10 @@ public:
     MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The first showing: maximised, as the browser's controls need 689 pixels of height, more
+    // than the opening client area; restoring gives back the centred opening geometry.
+    void showAtStart();
+
     QMdiArea *workspace() const { return m_workspace; }
     BrowserWindow *browser() const { return m_browser; }
     QMdiSubWindow *browserSubWindow() const { return m_browserWindow; }

@@ -57,8 +57,10 @@ QLineEdit *UserIdDialog::makeBox(const char *name, const QString &key, int maxLe
     box->setObjectName(QString::fromLatin1(name));
     box->setMaxLength(maxLength);
     placeTwips(box, twips.x(), twips.y(), twips.width(), twips.height());
-    if (digitsOnly)
+    if (digitsOnly) {
         box->installEventFilter(m_digits);
+        fitDigits(box);
+    }
     // Stored as typed, before anything else reacts to the change.
     connect(box, &QLineEdit::textChanged, this,
             [this, key](const QString &text) { WriteIni(m_paths, kIniSection, key, text); });

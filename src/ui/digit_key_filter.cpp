@@ -3,6 +3,7 @@
 #include "platform/desktop.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace camvista
 {
@@ -66,6 +67,13 @@ bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return false;
+}
+
+void fitDigits(QLineEdit *box)
+{
+    // Qt's inner margin around the text (QLineEditPrivate::horizontalMargin).
+    constexpr int kInnerMargin = 2;
+    box->setTextMargins(-kInnerMargin, 0, -kInnerMargin, 0);
 }
 
 } // namespace camvista

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QLineEdit;
+
 namespace camvista
 {
 
@@ -26,5 +28,11 @@ protected:
 private:
     Desktop &m_desktop;
 };
+
+// Number boxes were laid out for controls whose text reaches up to their border: a line edit
+// keeps 2 pixels of its own on each side of the text inside its frame, and in a box 17 pixels
+// wide that scrolls the first of two digits out of sight. This gives those pixels back, so the
+// digits show whole at the laid-out size.
+void fitDigits(QLineEdit *box);
 
 } // namespace camvista

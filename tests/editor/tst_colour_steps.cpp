@@ -325,12 +325,19 @@ void TstColourSteps::swatchesApplyTheirTints_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QRgb>("onBlack");
     QTest::addColumn<QRgb>("onWhite");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("toolTip");
 
     // Bicolour: the swatch's colour on black, white on white.
     const QRgb bicolour[] = {rgb(0, 0, 0),     rgb(255, 0, 0),  rgb(0, 0, 255),   rgb(0, 192, 0),
                              rgb(255, 255, 0), rgb(192, 64, 0), rgb(0, 192, 192), rgb(255, 128, 0)};
+    const char *bicolourTags[] = {"noir",  "rouge", "bleu",      "vert",
+                                  "jaune", "sépia", "gris-bleu", "orange"};
+    const char *bicolourNames[] = {"Black",  "Red",   "Blue",      "Green",
+                                   "Yellow", "Sepia", "Grey-blue", "Orange"};
     for (int i = 0; i < 8; ++i)
-        QTest::addRow("bicol_%d", i) << "bicol" << i << bicolour[i] << kW;
+        QTest::addRow("bicol_%d", i) << "bicol" << i << bicolour[i] << kW
+                                     << QString::fromUtf8(bicolourTags[i]) << bicolourNames[i];
     // Levels: the tag's formula, black stays black.
     const QRgb levelsOnWhite[] = {kW,
                                   rgb(255, 85, 0),
@@ -340,8 +347,13 @@ void TstColourSteps::swatchesApplyTheirTints_data()
                                   rgb(255, 128, 255),
                                   rgb(255, 191, 85),
                                   rgb(255, 128, 0)};
+    const char *levelTags[] = {"gris",  "rouge",  "vert",  "bleu",
+                               "jaune", "violet", "beige", "orange"};
+    const char *levelNames[] = {"Grey",   "Red",    "Green", "Blue",
+                                "Yellow", "Violet", "Beige", "Orange"};
     for (int i = 0; i < 8; ++i)
-        QTest::addRow("lvcol_%d", i) << "lvcol" << i << kB << levelsOnWhite[i];
+        QTest::addRow("lvcol_%d", i)
+            << "lvcol" << i << kB << levelsOnWhite[i] << levelTags[i] << levelNames[i];
 }
 
 void TstColourSteps::swatchesApplyTheirTints()
@@ -350,11 +362,15 @@ void TstColourSteps::swatchesApplyTheirTints()
     QFETCH(int, index);
     QFETCH(QRgb, onBlack);
     QFETCH(QRgb, onWhite);
+    QFETCH(QString, tag);
+    QFETCH(QString, toolTip);
     Editor e;
     e.toGammaStep();
     auto *swatch =
         e.window.findChild<ClickableLabel *>(array + QLatin1Char('_') + QString::number(index));
     QVERIFY(swatch);
+    QCOMPARE(swatch->property("Tag").toString(), tag);
+    QCOMPARE(swatch->toolTip(), toolTip);
     QTest::mouseClick(swatch, Qt::LeftButton);
     QCOMPARE(e.shown(kBlackAt), onBlack);
     QCOMPARE(e.shown(kWhiteAt), onWhite);

@@ -2,6 +2,7 @@
 #include "editor/third_step_panel.h"
 
 #include "colour/shades.h"
+#include "data/editor_pictures.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
 #include "ui/clickable_label.h"
@@ -82,6 +83,8 @@ private slots:
     void paletteButtonsRecolourFromTheHeldShot();
     void twoEditorsKeepTheirOwnPictures();
     void consoleBodySwapsColourOnClick();
+    void logoShowsAtEveryStep_data();
+    void logoShowsAtEveryStep();
 };
 
 void TstEditorWindow::buttonColumnAfterEachMove_data()
@@ -264,6 +267,38 @@ void TstEditorWindow::consoleBodySwapsColourOnClick()
     QVERIFY(!blue->isVisible() && green->isVisible());
     QTest::mouseClick(green, Qt::LeftButton, {}, QPoint(10, 300));
     QVERIFY(blue->isVisible() && !green->isVisible());
+}
+
+void TstEditorWindow::logoShowsAtEveryStep_data()
+{
+    QTest::addColumn<int>("moves");
+    QTest::newRow("frames") << 0;
+    QTest::newRow("stamps") << 1;
+    QTest::newRow("colours") << 2;
+    QTest::newRow("gamma") << 3;
+}
+
+void TstEditorWindow::logoShowsAtEveryStep()
+{
+    QFETCH(int, moves);
+    const QImage body = data::consoleBody(data::ConsoleColour::Blue);
+    const QRect logo = data::consoleLogoBounds();
+    QVERIFY(body.rect().contains(logo));
+    // The bounds hold the whole logo: the body round them is one plain colour.
+    const QRgb plain = body.pixel(logo.topLeft() - QPoint(1, 1));
+    const QRect ring = logo.adjusted(-1, -1, 1, 1);
+    for (int x = ring.left(); x <= ring.right(); ++x)
+        QVERIFY(body.pixel(x, ring.top()) == plain && body.pixel(x, ring.bottom()) == plain);
+    for (int y = ring.top(); y <= ring.bottom(); ++y)
+        QVERIFY(body.pixel(ring.left(), y) == plain && body.pixel(ring.right(), y) == plain);
+
+    Editor e(shot(160, 144, 9));
+    e.window.show();
+    for (int i = 0; i < moves; ++i)
+        e.clickStepButton(i);
+    // Nothing of the window covers it: its pixels show as drawn.
+    const QImage shown = rgb32(e.window.grab().toImage());
+    QCOMPARE(shown.copy(logo), rgb32(body).copy(logo));
 }
 
 QTEST_MAIN(TstEditorWindow)

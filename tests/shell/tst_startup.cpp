@@ -5,9 +5,11 @@
 #include "shell/splash_window.h"
 
 #include "browser/browser_window.h"
+#include "data/shell_pictures.h"
 #include "editor/editor_window.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
+#include "ui/file_list.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolBar>
@@ -49,6 +52,10 @@ private slots:
     void settingsAndCaptionAtFirstStart();
     void shotsFolderCreatedOrLeftAlone();
     void resizingRedocksTheBrowser();
+    void opensMaximisedAndRestoresCentred();
+    void theMoonShowsAtTheOpeningSize();
+    void aNewEditorIsActiveAtOnce_data();
+    void aNewEditorIsActiveAtOnce();
     void toolbarButtonsInOrder();
     void toolbarCommands_data();
     void toolbarCommands();
@@ -165,6 +172,129 @@ void TstStartup::resizingRedocksTheBrowser()
         QCOMPARE(docked->height(), w.height());
         QCOMPARE(w.browser()->width(), 161);
     }
+}
+
+void TstStartup::opensMaximisedAndRestoresCentred()
+{
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    const int menuHeight = w.menuBar()->sizeHint().height();
+    const QSize opening(640, 341 + menuHeight);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QRect centred(
+        QPoint((screen.width() - opening.width()) / 2, (screen.height() - opening.height()) / 2),
+        opening);
+    // The window with its frame stands in the middle of the screen.
+    QCOMPARE(w.pos(), centred.topLeft());
+    QCOMPARE(w.size(), opening);
+
+    w.showAtStart();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(w.isMaximized());
+    QTRY_COMPARE(w.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    QCOMPARE(w.normalGeometry().size(), opening);
+    // The browser is docked at its full height in the large window.
+    QTRY_COMPARE(w.browserSubWindow()->height(), w.height());
+    QVERIFY(w.browserSubWindow()->isVisible());
+
+    w.showNormal();
+    QTRY_VERIFY(!w.isMaximized());
+    QTRY_COMPARE(w.pos(), centred.topLeft());
+    QCOMPARE(w.size(), opening);
+    QTRY_COMPARE(w.browserSubWindow()->height(), w.height());
+}
+
+void TstStartup::theMoonShowsAtTheOpeningSize()
+{
+    const QImage photo = data::backgroundPhotograph().convertToFormat(QImage::Format_RGB32);
+    const QRect moon = data::backgroundMoonBounds();
+    // The bounds hold the moon: its bright crescent lies inside them.
+    int bright = 0;
+    for (int y = moon.top(); y <= moon.bottom(); ++y)
+        for (int x = moon.left(); x <= moon.right(); ++x)
+            bright += qGray(photo.pixel(x, y)) > 180 ? 1 : 0;
+    QVERIFY2(bright >= 40, qPrintable(QString::number(bright)));
+
+    test::TempAppFolder app;
+    FakeDesktop desktop;
+    MainWindow w(desktop, app.paths());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size().width(), 640);
+    QWidget *viewport = w.workspace()->viewport();
+    QTRY_VERIFY(w.browserSubWindow()->isVisible());
+    // Wholly in view, clear of the browser and of an editor beside it, and drawn as it is in
+    // the photograph.
+    QMdiSubWindow *editor = w.addEditor(new EditorWindow(desktop, app.paths()));
+    QVERIFY(viewport->rect().contains(moon));
+    QVERIFY(!w.browserSubWindow()->geometry().intersects(moon));
+    QVERIFY(!editor->geometry().intersects(moon));
+    const QImage shown = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.copy(moon), photo.copy(moon));
+}
+
+void TstStartup::aNewEditorIsActiveAtOnce_data()
+{
+    QTest::addColumn<bool>("external"); // "Load external...", else a double click in the list
+    QTest::newRow("from the list") << false;
+    QTest::newRow("Load external...") << true;
+}
+
+void TstStartup::aNewEditorIsActiveAtOnce()
+{
+    QFETCH(bool, external);
+    test::TempAppFolder app;
+    QVERIFY(QDir().mkpath(app.file("VUDavizi Shots")));
+    QImage shot(160, 144, QImage::Format_RGB32);
+    shot.fill(Qt::gray);
+    const QString path = app.file("VUDavizi Shots/shot1.bmp");
+    QVERIFY(shot.save(path));
+
+    FakeDesktop desktop;
+    desktop.openFiles.push_back(path);
+    MainWindow w(desktop, app.paths());
+    w.resize(1100, 800);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    BrowserWindow *browser = w.browser();
+    FileList *list = browser->file1();
+    auto *load = browser->findChild<QPushButton *>("Command3");
+    QVERIFY(load);
+
+    if (external) {
+        // The open dialog has the focus while the user chooses; the editor opens as it closes,
+        // before this window has the focus back.
+        load->setFocus();
+        QWidget dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        load->click();
+        dialog.hide();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    } else {
+        QVERIFY(list->selectFile("shot1.bmp"));
+        list->setFocus();
+        const QPoint at = list->visualItemRect(list->currentItem()).center();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    const QList<EditorWindow *> editors = w.findChildren<EditorWindow *>();
+    QCOMPARE(editors.size(), 1);
+    QTest::qWait(50); // whatever focus and activation events were queued
+    QMdiSubWindow *active = w.workspace()->activeSubWindow();
+    QVERIFY(active);
+    QCOMPARE(active->widget(), editors.front());
+    // Its menu entries stand in the menu bar without a click.
+    QStringList inMenu;
+    for (QAction *a : w.menuBar()->actions())
+        inMenu << a->objectName();
+    QVERIFY(inMenu.contains("savecopy"));
+    QVERIFY(inMenu.contains("reload"));
 }
 
 void TstStartup::toolbarButtonsInOrder()
