@@ -16,6 +16,7 @@ namespace camvista
 
 class AboutWindow;
 class BrowserWindow;
+class ConverterWindow;
 class EditorWindow;
 class Desktop;
 class UserIdDialog;
@@ -66,6 +67,7 @@ public:
     // after that.
     UserIdDialog *showUserIdDialog();
     AboutWindow *showAboutWindow();
+    ConverterWindow *showConverter();
 
     // Puts a form into the workspace as a child window.
     QMdiSubWindow *addChildWindow(QWidget *form, Qt::WindowFlags flags = {});
@@ -91,6 +93,7 @@ private:
     QMdiSubWindow *m_browserWindow = nullptr;
     QPointer<QMdiSubWindow> m_userIdWindow;
     QPointer<QMdiSubWindow> m_aboutWindow;
+    QPointer<QMdiSubWindow> m_converterWindow;
     QPointer<EditorWindow> m_menuEditor;
 };
 
