@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTemporaryFile>
 
 namespace camvista
@@ -135,6 +136,11 @@ QString ConverterWindow::temporaryPath() const
 
 void ConverterWindow::Command3_Click()
 {
+    // The conversion lets pending events run: a second click waiting among them must not start
+    // another conversion inside this one.
+    if (m_loading)
+        return;
+    const QScopedValueRollback<bool> loading(m_loading, true);
     Desktop::FileDialog dialog;
     dialog.caption = QStringLiteral("Open");
     dialog.folder = m_folder;

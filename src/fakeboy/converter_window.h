@@ -64,6 +64,7 @@ private:
     QString m_folder;
     ImageProcessor m_processor;
     std::unique_ptr<QTemporaryFile> m_temporary;
+    bool m_loading = false;
 
     QLabel *m_image1 = nullptr;
     QLabel *m_image2 = nullptr;

@@ -113,6 +113,7 @@ private slots:
     void cancelledOpenChangesNothing_data();
     void cancelledOpenChangesNothing();
     void failedConversionIsTold();
+    void clickDuringConversionIsDropped();
     void saving_data();
     void saving();
     void toolbarOpensOneWindow();
@@ -233,6 +234,19 @@ void TstConverterWindow::failedConversionIsTold()
     // The shot is rebuilt from what the result surface still held.
     QCOMPARE(rgb32(c.window.picResult()->image()), result);
     checkShot(c.shown());
+}
+
+void TstConverterWindow::clickDuringConversionIsDropped()
+{
+    Converter c;
+    c.desktop.openFiles.push_back(c.write(QStringLiteral("first.png"), photograph(300, 300)));
+    c.desktop.openFiles.push_back(c.write(QStringLiteral("second.png"), flat({50, 50}, 0)));
+    // A click that waits in the queue is delivered while the conversion lets events run.
+    QMetaObject::invokeMethod(c.window.command3(), &QPushButton::click, Qt::QueuedConnection);
+    QTest::mouseClick(c.window.command3(), Qt::LeftButton);
+    QCOMPARE(c.desktop.fileDialogs.size(), 1);
+    QCOMPARE(c.desktop.openFiles.size(), std::size_t(1));
+    QVERIFY(c.shown().copy(16, 16, 128, 112) != flat({128, 112}, kShades[0]));
 }
 
 void TstConverterWindow::saving_data()
