@@ -2,6 +2,7 @@
 
 #include "drive_list.h"
 #include "icon_button.h"
+#include "messenger_command.h"
 #include "preview_popup.h"
 #include "ui/folder_list.h"
 
@@ -11,6 +12,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
+#include "platform/messenger.h"
 #include "ui/file_list.h"
 #include "ui/picture_surface.h"
 #include "ui/twips_geometry.h"
@@ -73,7 +75,13 @@ bool removeShot(const QString &path)
 } // namespace
 
 BrowserWindow::BrowserWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
-    : QWidget(parent), m_desktop(desktop), m_paths(paths)
+    : BrowserWindow(desktop, systemMessenger(), paths, parent)
+{
+}
+
+BrowserWindow::BrowserWindow(Desktop &desktop, Messenger &messenger, const AppPaths &paths,
+                             QWidget *parent)
+    : QWidget(parent), m_desktop(desktop), m_messenger(messenger), m_paths(paths)
 {
     setObjectName(QStringLiteral("browser"));
     setWindowTitle(QStringLiteral("Files browser:"));
@@ -133,10 +141,10 @@ void BrowserWindow::buildControls()
     placeTwips(m_command1, 1200, 5520, 1215, 495);
     connect(m_command1, &QPushButton::clicked, this, &BrowserWindow::Command1_Click);
 
-    // The messenger command is wired up by its own module.
     m_command5 = button("Command5", QStringLiteral("Set as Live Messenger avatar"));
     m_command5->setIcon(icon(data::BrowserIcon::MessengerAvatar));
     placeTwips(m_command5, 0, 6000, 2415, 615);
+    connect(m_command5, &QPushButton::clicked, this, &BrowserWindow::Command5_Click);
 
     m_file1 = new FileList(this);
     placeTwips(m_file1, 0, 6600, 2415, 3150);
@@ -327,6 +335,11 @@ void BrowserWindow::Command3_Click()
     editor->saveAction()->setText(QStringLiteral("Save ") + cap +
                                   QStringLiteral(" (overwrite original)"));
     editor->text1()->setText(*chosen);
+}
+
+void BrowserWindow::Command5_Click()
+{
+    setMessengerPicture(this, m_desktop, m_messenger, m_file1->path(), m_file1->fileName());
 }
 
 bool BrowserWindow::eventFilter(QObject *watched, QEvent *event)

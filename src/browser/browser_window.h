@@ -21,6 +21,7 @@ class DriveList;
 class EditorWindow;
 class FileList;
 class FolderList;
+class Messenger;
 class PictureSurface;
 
 inline const QString kShotPattern = QStringLiteral("*.jpg;*.bmp;*.png;*.jpeg;*.gif");
@@ -41,7 +42,10 @@ class BrowserWindow : public QWidget
 public:
     static constexpr int kClientWidth = 161; // 2415 twips
 
+    // The system's messenger serves the "Set as Live Messenger avatar" command.
     BrowserWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
+    BrowserWindow(Desktop &desktop, Messenger &messenger, const AppPaths &paths,
+                  QWidget *parent = nullptr);
     ~BrowserWindow() override;
 
     QIcon icon1() const { return m_icon1; }
@@ -69,6 +73,7 @@ public:
     void Command2_Click(); // "Delete shot"
     void Command3_Click(); // "Load external..."
     void Command4_Click(); // "Refresh the shotlist"
+    void Command5_Click(); // "Set as Live Messenger avatar"
 
 signals:
     // A new editor was made. The listener adds it to the workspace at (browser width, 0), sizes
@@ -94,6 +99,7 @@ private:
     void clearPreview();
 
     Desktop &m_desktop;
+    Messenger &m_messenger;
     AppPaths m_paths;
     QIcon m_icon1;
 

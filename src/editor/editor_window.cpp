@@ -11,6 +11,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
+#include "ui/bmp_save.h"
 #include "ui/clickable_label.h"
 #include "ui/input_hold.h"
 #include "ui/picture_surface.h"
@@ -343,12 +344,7 @@ QImage EditorWindow::pictureToSave()
 
 bool EditorWindow::writePicture(const QImage &picture, const QString &path)
 {
-    const FileStatus status = savePictureBmp(picture, path);
-    if (!status.ok()) {
-        m_desktop.showMessage(this, status.message(), QStringLiteral("Camvista"),
-                              Desktop::Icon::Exclamation);
-    }
-    return status.ok();
+    return writeBmpOrTell(this, m_desktop, picture, path);
 }
 
 void EditorWindow::save_Click()
@@ -374,16 +370,10 @@ void EditorWindow::savcopy_Click()
 void EditorWindow::savecopy_Click()
 {
     const QImage picture = pictureToSave();
-    Desktop::FileDialog dialog;
-    dialog.folder = QFileInfo(m_text1->text()).absolutePath();
-    dialog.filter = QStringLiteral("BMP Picture (*.bmp)");
-    const std::optional<QString> chosen = m_desktop.chooseSaveFile(this, dialog);
-    if (!chosen || chosen->isEmpty())
-        return;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".bmp");
-    writePicture(picture, path);
+    const std::optional<QString> path =
+        askBmpFileName(this, m_desktop, QFileInfo(m_text1->text()).absolutePath());
+    if (path)
+        writePicture(picture, *path);
 }
 
 void EditorWindow::print()

@@ -9,6 +9,7 @@
 #include "browser/browser_window.h"
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
+#include "fakeboy/converter_window.h"
 #include "platform/desktop.h"
 #include "tools/mosaic_window.h"
 #include "tools/panorama_window.h"
@@ -191,6 +192,8 @@ void MainWindow::Toolbar1_ButtonClick(const QString &key)
         showPanoramaWindow();
     else if (key == QLatin1String("NBU"))
         showUserIdDialog();
+    else if (key == QLatin1String("DuduRed Idarer"))
+        showConverter();
     else if (key == QLatin1String("Extract shots from a .sav file with VUDaviziDump"))
         m_desktop.startProgram(m_paths.file(kDumpProgram), Desktop::WindowStyle::Minimized);
     else if (key == QLatin1String("MC"))
@@ -335,6 +338,19 @@ MosaicWindow *MainWindow::showMosaicWindow()
 PanoramaWindow *MainWindow::showPanoramaWindow()
 {
     return showTool<PanoramaWindow>(m_panoramaWindow);
+}
+
+ConverterWindow *MainWindow::showConverter()
+{
+    if (!m_converterWindow) {
+        auto *converter = new ConverterWindow(m_desktop, m_paths);
+        m_converterWindow = addChildWindow(converter, kDialogFlags);
+        m_converterWindow->adjustSize();
+        m_converterWindow->setFixedSize(m_converterWindow->size());
+        m_converterWindow->move(ConverterWindow::openPosition(m_browser->width()));
+    }
+    bringToFront(m_workspace, m_converterWindow);
+    return qobject_cast<ConverterWindow *>(m_converterWindow->widget());
 }
 
 } // namespace camvista

@@ -16,6 +16,7 @@ namespace camvista
 
 class AboutWindow;
 class BrowserWindow;
+class ConverterWindow;
 class EditorWindow;
 class Desktop;
 class MosaicWindow;
@@ -74,6 +75,7 @@ public:
     AboutWindow *showAboutWindow();
     MosaicWindow *showMosaicWindow();
     PanoramaWindow *showPanoramaWindow();
+    ConverterWindow *showConverter();
 
     // Puts a form into the workspace as a child window.
     QMdiSubWindow *addChildWindow(QWidget *form, Qt::WindowFlags flags = {});
@@ -106,6 +108,7 @@ private:
     // The child window whose menu commands stand in the menu bar.
     QPointer<QWidget> m_menuForm;
     QList<QPointer<QAction>> m_formActions;
+    QPointer<QMdiSubWindow> m_converterWindow;
 };
 
 } // namespace camvista
