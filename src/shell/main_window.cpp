@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "tools/mosaic_window.h"
 #include "tools/panorama_window.h"
+#include "tools/wild_frames_window.h"
 #include "ui/file_list.h"
 #include "ui/twips_geometry.h"
 
@@ -192,6 +193,8 @@ void MainWindow::Toolbar1_ButtonClick(const QString &key)
         showPanoramaWindow();
     else if (key == QLatin1String("NBU"))
         showUserIdDialog();
+    else if (key == QLatin1String("Wild Wild Frames"))
+        showWildFrames();
     else if (key == QLatin1String("DuduRed Idarer"))
         showConverter();
     else if (key == QLatin1String("Extract shots from a .sav file with VUDaviziDump"))
@@ -241,6 +244,8 @@ QList<QAction *> menuActionsOf(QWidget *form)
         return mosaic->menuActions();
     if (auto *panorama = qobject_cast<PanoramaWindow *>(form))
         return panorama->menuActions();
+    if (auto *wild = qobject_cast<WildFramesWindow *>(form))
+        return wild->menuActions();
     return {};
 }
 
@@ -338,6 +343,20 @@ MosaicWindow *MainWindow::showMosaicWindow()
 PanoramaWindow *MainWindow::showPanoramaWindow()
 {
     return showTool<PanoramaWindow>(m_panoramaWindow);
+}
+
+WildFramesWindow *MainWindow::showWildFrames()
+{
+    if (!m_wildFramesWindow) {
+        auto *wild = new WildFramesWindow(m_desktop, m_paths);
+        m_wildFramesWindow = addChildWindow(wild, kDialogFlags | Qt::WindowMinimizeButtonHint);
+        m_wildFramesWindow->adjustSize();
+        m_wildFramesWindow->setFixedSize(m_wildFramesWindow->size());
+        m_wildFramesWindow->move(
+            WildFramesWindow::openPosition(screenSize(), m_wildFramesWindow->size()));
+    }
+    bringToFront(m_workspace, m_wildFramesWindow);
+    return qobject_cast<WildFramesWindow *>(m_wildFramesWindow->widget());
 }
 
 ConverterWindow *MainWindow::showConverter()

@@ -17,6 +17,7 @@ namespace camvista
 class AboutWindow;
 class BrowserWindow;
 class ConverterWindow;
+class WildFramesWindow;
 class EditorWindow;
 class Desktop;
 class MosaicWindow;
@@ -75,6 +76,7 @@ public:
     AboutWindow *showAboutWindow();
     MosaicWindow *showMosaicWindow();
     PanoramaWindow *showPanoramaWindow();
+    WildFramesWindow *showWildFrames();
     ConverterWindow *showConverter();
 
     // Puts a form into the workspace as a child window.
@@ -108,6 +110,7 @@ private:
     // The child window whose menu commands stand in the menu bar.
     QPointer<QWidget> m_menuForm;
     QList<QPointer<QAction>> m_formActions;
+    QPointer<QMdiSubWindow> m_wildFramesWindow;
     QPointer<QMdiSubWindow> m_converterWindow;
 };
 

@@ -10,6 +10,7 @@
 #include "tools/mosaic_window.h"
 #include "tools/panorama_window.h"
 #include "tools/shot_picker.h"
+#include "tools/wild_frames_window.h"
 #include "ui/drop_square.h"
 #include "ui/file_list.h"
 #include "ui/folder_list.h"
@@ -89,6 +90,9 @@ void TstToolWindows::toolbarShowsEachToolOnce_data()
     QTest::newRow("panorama") << "Panorama"
                               << "frmPano"
                               << "Panorama Maker";
+    QTest::newRow("wild frames") << "Wild Wild Frames"
+                                 << "frmWFrames"
+                                 << "Wild Wild Frames! Tool";
 }
 
 void TstToolWindows::toolbarShowsEachToolOnce()
@@ -193,6 +197,8 @@ void TstToolWindows::activeToolPutsItsCommandsInTheMenuBar()
     w.showPanoramaWindow();
     QCOMPARE(menuTexts(w),
              base + QStringList({"New Panorama", "Save Panorama", "Quit Panorama Maker"}));
+    w.showWildFrames();
+    QCOMPARE(menuTexts(w), base + QStringList({"Save framed picture"}));
     w.workspace()->setActiveSubWindow(w.browserSubWindow());
     QCOMPARE(menuTexts(w), base);
 }
@@ -207,7 +213,8 @@ void TstToolWindows::everyFolderListIsTheSharedOne()
     w.show();
     auto *editor = new EditorWindow(desktop, app.paths());
     w.addEditor(editor);
-    QList<QWidget *> windows{w.browser(), editor, w.showMosaicWindow(), w.showPanoramaWindow()};
+    QList<QWidget *> windows{w.browser(), editor, w.showMosaicWindow(), w.showPanoramaWindow(),
+                             w.showWildFrames()};
     for (QWidget *window : windows)
         QCOMPARE(folderListClasses(window), QStringList{"camvista::FolderList"});
 
