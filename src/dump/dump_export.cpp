@@ -1,10 +1,7 @@
 #include "dump_export.h"
 
-#include "imaging/safe_write.h"
-
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 
 namespace camvista::dump
 {
@@ -27,14 +24,6 @@ bool taken(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
-}
-
-FileStatus writePng(const QImage &picture, const QString &path)
-{
-    return writeFileSafely(path, [&picture](QIODevice &device) {
-        QImageWriter writer(&device, "png");
-        return writer.write(picture);
-    });
 }
 
 } // namespace
@@ -92,7 +81,7 @@ DumpResult writeShots(const QList<DumpShot> &shots, const QString &savePath, con
     DumpResult result;
     for (const DumpShot &shot : shots) {
         const QString path = freeShotPath(folder, shotBaseName(savePath, shot), format);
-        const FileStatus status = format == ShotFormat::Png ? writePng(shot.picture, path)
+        const FileStatus status = format == ShotFormat::Png ? savePicturePng(shot.picture, path)
                                                             : savePictureBmp(shot.picture, path);
         if (status.ok())
             result.written.append(path);

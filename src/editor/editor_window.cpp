@@ -11,9 +11,9 @@
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
-#include "ui/bmp_save.h"
 #include "ui/clickable_label.h"
 #include "ui/input_hold.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 #include "ui/twips_geometry.h"
 #include "ui/wrapping_button.h"
@@ -344,7 +344,7 @@ QImage EditorWindow::pictureToSave()
 
 bool EditorWindow::writePicture(const QImage &picture, const QString &path)
 {
-    return writeBmpOrTell(this, m_desktop, picture, path);
+    return writePictureOrTell(this, m_desktop, picture, {path, PictureFormat::Bmp});
 }
 
 void EditorWindow::save_Click()
@@ -370,10 +370,7 @@ void EditorWindow::savcopy_Click()
 void EditorWindow::savecopy_Click()
 {
     const QImage picture = pictureToSave();
-    const std::optional<QString> path =
-        askBmpFileName(this, m_desktop, QFileInfo(m_text1->text()).absolutePath());
-    if (path)
-        writePicture(picture, *path);
+    savePictureAs(this, m_desktop, picture, QFileInfo(m_text1->text()).absolutePath());
 }
 
 void EditorWindow::print()

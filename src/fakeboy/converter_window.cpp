@@ -9,7 +9,7 @@
 #include "imaging/twips.h"
 #include "platform/app_paths.h"
 #include "platform/desktop.h"
-#include "ui/bmp_save.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -208,10 +208,8 @@ void ConverterWindow::cmdGo_Click()
 void ConverterWindow::save_Click()
 {
     commitSurface(*m_picture1, *m_picture1, m_desktop);
-    const std::optional<QString> path =
-        askBmpFileName(this, m_desktop, m_folder, QStringLiteral("Save generated shot as..."));
-    if (path)
-        writeBmpOrTell(this, m_desktop, m_picture1->picture(), *path);
+    savePictureAs(this, m_desktop, m_picture1->picture(), m_folder,
+                  QStringLiteral("Save generated shot as..."));
 }
 
 } // namespace camvista

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QtEndian>
 
 #include <algorithm>
@@ -343,6 +344,22 @@ FileStatus writeBmp(const QImage &image, const QString &path, int bitsPerPixel)
 FileStatus savePictureBmp(const QImage &image, const QString &path)
 {
     return writeBmp(image, path, 24);
+}
+
+FileStatus savePicturePng(const QImage &image, const QString &path)
+{
+    if (image.isNull())
+        return FileStatus{FileError::InvalidPicture, path, {}};
+    if (tooLarge(image.width(), image.height()))
+        return FileStatus{FileError::TooLarge, path, {}};
+    // The BMP writer's conversion, so both formats carry the very same pixels.
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    if (pixels.isNull())
+        return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
+    return writeFileSafely(path, [&pixels](QIODevice &dev) {
+        QImageWriter writer(&dev, "png");
+        return writer.write(pixels);
+    });
 }
 
 FileStatus savePictureBmp32(const QImage &image, const QString &path)

@@ -51,6 +51,9 @@ PictureLoad loadPictureFile(const QString &path);
 // replaced atomically: a failure leaves whatever stood at `path` untouched.
 FileStatus savePictureBmp(const QImage &image, const QString &path);
 
+// Writes the same pixels as savePictureBmp (no alpha) as a PNG file, replaced just as safely.
+FileStatus savePicturePng(const QImage &image, const QString &path);
+
 // Writes a picture with alpha as a 32-bit BMP: 14-byte file header, 40-byte information header,
 // then width x height x 4 bytes of blue, green, red, straight alpha, bottom row first.
 FileStatus savePictureBmp32(const QImage &image, const QString &path);

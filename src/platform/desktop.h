@@ -36,7 +36,14 @@ public:
         QString caption;
         QString folder;   // where the dialog starts
         QString fileName; // proposed name (save dialogs)
-        QString filter;   // Qt filter text, e.g. "Pictures (*.bmp *.gif)"
+        QString filter;   // Qt filter text, e.g. "Pictures (*.bmp *.gif)"; ";;" between several
+    };
+
+    // What a save dialog gave back: the path as the user typed or picked it, and the filter
+    // that was selected when the user confirmed, exactly as it stands in `FileDialog::filter`.
+    struct SaveChoice {
+        QString path;
+        QString filter;
     };
 
     virtual ~Desktop();
@@ -47,9 +54,9 @@ public:
                        const QString &title = QStringLiteral("Camvista"), Icon icon = Icon::None,
                        Buttons buttons = Buttons::Ok);
 
-    // The chosen path, or nothing when the user cancelled.
+    // The chosen path (and, when saving, filter), or nothing when the user cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) = 0;
-    virtual std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) = 0;
+    virtual std::optional<SaveChoice> chooseSaveFile(QWidget *parent, const FileDialog &dialog) = 0;
     // An existing folder; `dialog.folder` is where the chooser starts, the filter is unused.
     virtual std::optional<QString> chooseFolder(QWidget *parent, const FileDialog &dialog) = 0;
     // The chosen colour, or nothing when the user cancelled.

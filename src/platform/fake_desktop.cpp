@@ -40,10 +40,17 @@ std::optional<QString> FakeDesktop::chooseOpenFile(QWidget *, const FileDialog &
     return takeFront(openFiles, std::optional<QString>());
 }
 
-std::optional<QString> FakeDesktop::chooseSaveFile(QWidget *, const FileDialog &dialog)
+std::optional<Desktop::SaveChoice> FakeDesktop::chooseSaveFile(QWidget *, const FileDialog &dialog)
 {
     fileDialogs.append(dialog);
-    return takeFront(saveFiles, std::optional<QString>());
+    const QStringList offered = dialog.filter.split(QStringLiteral(";;"));
+    QString filter = takeFront(saveFilters, QString());
+    if (!offered.contains(filter))
+        filter = offered.constFirst();
+    const std::optional<QString> path = takeFront(saveFiles, std::optional<QString>());
+    if (!path)
+        return std::nullopt;
+    return SaveChoice{*path, filter};
 }
 
 std::optional<QString> FakeDesktop::chooseFolder(QWidget *, const FileDialog &dialog)

@@ -20,7 +20,7 @@ public:
     using Desktop::showMessage;
     Answer showMessage(QWidget *parent, const Message &message) override;
     std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) override;
-    std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<SaveChoice> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QString> chooseFolder(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
     void setClipboardImage(const QImage &image) override;
@@ -45,6 +45,9 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openFiles;
     std::deque<std::optional<QString>> saveFiles;
+    // The filter the user selects in each save dialog. An empty queue, or a filter the dialog
+    // does not offer, leaves the dialog's first filter selected, as a user who never touches it.
+    std::deque<QString> saveFilters;
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<QColor>> colours;
     bool servicesSucceed = true; // result of openAddress / openFolder / startProgram

@@ -116,13 +116,15 @@ std::optional<QString> QtDesktop::chooseOpenFile(QWidget *parent, const FileDial
     return path;
 }
 
-std::optional<QString> QtDesktop::chooseSaveFile(QWidget *parent, const FileDialog &dialog)
+std::optional<Desktop::SaveChoice> QtDesktop::chooseSaveFile(QWidget *parent,
+                                                             const FileDialog &dialog)
 {
-    const QString path =
-        QFileDialog::getSaveFileName(parent, dialog.caption, startFolder(dialog), dialog.filter);
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(parent, dialog.caption, startFolder(dialog),
+                                                      dialog.filter, &filter);
     if (path.isEmpty())
         return std::nullopt;
-    return path;
+    return SaveChoice{path, filter};
 }
 
 std::optional<QString> QtDesktop::chooseFolder(QWidget *parent, const FileDialog &dialog)

@@ -12,7 +12,7 @@ public:
     using Desktop::showMessage;
     Answer showMessage(QWidget *parent, const Message &message) override;
     std::optional<QString> chooseOpenFile(QWidget *parent, const FileDialog &dialog) override;
-    std::optional<QString> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
+    std::optional<SaveChoice> chooseSaveFile(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QString> chooseFolder(QWidget *parent, const FileDialog &dialog) override;
     std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) override;
     void setClipboardImage(const QImage &image) override;

@@ -26,6 +26,19 @@ QString wallpaperUserName()
     return {};
 }
 
+QString profileFolderName(const QString &userName)
+{
+    QString name = userName;
+    for (QChar &c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.category() == QChar::Other_Control)
+            c = QLatin1Char('_');
+    }
+    if (name.count(QLatin1Char('.')) == name.size())
+        name = QString(qMax<qsizetype>(1, name.size()), QLatin1Char('_'));
+    return name;
+}
+
 bool folderListsAFile(const QString &folder)
 {
     // QDir::Files without QDir::Hidden leaves out dot files and hidden entries.
@@ -34,7 +47,7 @@ bool folderListsAFile(const QString &folder)
 
 QString wallpaperWindowsPath()
 {
-    const QString user = wallpaperUserName();
+    const QString user = profileFolderName(wallpaperUserName());
     const QString older = kOlderProfileFolder.arg(user);
     const QString folder =
         folderListsAFile(localPathOf(older)) ? older : kNewerProfileFolder.arg(user);

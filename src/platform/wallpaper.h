@@ -24,12 +24,17 @@ inline const QString kNewerProfileFolder =
 // "USERNAME", or the login name where that is unset (the usual case outside Windows).
 QString wallpaperUserName();
 
+// The user name as one folder name of a profile path: ordinary names stay as they are; path
+// separators (\ / :) and control characters become "_", and a name that is empty or only dots
+// ("." or "..") becomes as many "_", so the name never leads out of the profiles' folder.
+QString profileFolderName(const QString &userName);
+
 // True when a listing of the folder yields at least one plain file: subfolders and hidden
 // files do not count. A missing folder yields none.
 bool folderListsAFile(const QString &folder);
 
-// The wallpaper file's path in Windows form: the older profile layout when its folder lists a
-// file, else the newer one.
+// The wallpaper file's path in Windows form, in the profile folder of profileFolderName(): the
+// older profile layout when its folder lists a file, else the newer one.
 QString wallpaperWindowsPath();
 
 // The two values each style writes, "WallpaperStyle" first.

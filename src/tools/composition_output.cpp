@@ -1,10 +1,9 @@
 #include "composition_output.h"
 
-#include "imaging/picture_file.h"
 #include "platform/wallpaper.h"
+#include "ui/picture_save.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -14,21 +13,7 @@ namespace camvista
 bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
                          const QString &startFolder)
 {
-    Desktop::FileDialog dialog;
-    dialog.folder = startFolder;
-    dialog.filter = kBmpSaveFilter;
-    const std::optional<QString> chosen = desktop.chooseSaveFile(parent, dialog);
-    if (!chosen || chosen->isEmpty())
-        return false;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".bmp");
-    const FileStatus status = savePictureBmp(picture, path);
-    if (!status.ok()) {
-        desktop.showMessage(parent, status.message(), QStringLiteral("Camvista"),
-                            Desktop::Icon::Exclamation);
-    }
-    return status.ok();
+    return savePictureAs(parent, desktop, picture, startFolder);
 }
 
 Desktop::WallpaperStyle WallpaperControls::style() const

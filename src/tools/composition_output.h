@@ -12,15 +12,13 @@ class QWidget;
 namespace camvista
 {
 
-// What the composition windows share once a picture is composed: saving it as a BMP file and
-// making it the desktop wallpaper.
+// What the composition windows share once a picture is composed: saving it as a BMP or PNG file
+// and making it the desktop wallpaper.
 
-inline const QString kBmpSaveFilter = QStringLiteral("BMP Picture (*.bmp)");
-
-// Asks for a file name (the dialog does not ask before replacing a file; a name without an
-// extension gets ".bmp") and writes the picture there. Cancelling is silent; a write that
-// fails is told in plain words and leaves any file that stood there untouched. True when the
-// whole file is on disk.
+// The program's "save as" (savePictureAs): BMP, or PNG when the user asks for it. The dialog
+// does not ask before replacing a file. Cancelling is silent; a write that fails is told in
+// plain words and leaves any file that stood there untouched. True when the whole file is on
+// disk.
 bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
                          const QString &startFolder);
 

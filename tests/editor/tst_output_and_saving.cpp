@@ -5,6 +5,8 @@
 #include "imaging/picture_file.h"
 #include "platform/fake_desktop.h"
 #include "support/temp_app_folder.h"
+#include "support/test_pictures.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -30,10 +32,7 @@ QImage shot(int seed)
     return img;
 }
 
-QImage rgb32(const QImage &img)
-{
-    return img.convertToFormat(QImage::Format_RGB32);
-}
+using test::rgb32;
 
 QByteArray bytesOf(const QString &path)
 {
@@ -86,6 +85,8 @@ private slots:
     void withoutFrameAndBack();
     void saveCommands_data();
     void saveCommands();
+    void savecopyWritesBmpOrPng_data();
+    void savecopyWritesBmpOrPng();
     void savingWithThePanelClosedKeepsTheOverlay();
     void failedSavesKeepTheOldFile_data();
     void failedSavesKeepTheOldFile();
@@ -305,6 +306,62 @@ void TstOutputAndSaving::saveCommands()
     QCOMPARE(saved.count(), refreshes);
 }
 
+void TstOutputAndSaving::savecopyWritesBmpOrPng_data()
+{
+    QTest::addColumn<bool>("panelOpen");
+    QTest::addColumn<QString>("typed");   // in the dialog, relative to the app folder
+    QTest::addColumn<bool>("pngFilter");  // the user selects "PNG Picture (*.png)"
+    QTest::addColumn<QString>("written"); // relative to the app folder
+    QTest::addColumn<QString>("format");
+    QTest::newRow("default filter") << true << "mine" << false << "mine.bmp"
+                                    << "bmp";
+    QTest::newRow("PNG filter") << true << "mine" << true << "mine.png"
+                                << "png";
+    QTest::newRow("PNG filter, panel closed") << false << "mine" << true << "mine.png"
+                                              << "png";
+    QTest::newRow("PNG filter, png name") << true << "mine.png" << true << "mine.png"
+                                          << "png";
+    // The bytes follow an extension the user typed, whichever filter is selected.
+    QTest::newRow("default filter, png name") << true << "MINE.PNG" << false << "MINE.PNG"
+                                              << "png";
+    QTest::newRow("PNG filter, bmp name") << true << "mine.bmp" << true << "mine.bmp"
+                                          << "bmp";
+    QTest::newRow("PNG filter, other extension") << true << "mine.v2" << true << "mine.v2"
+                                                 << "png";
+    QTest::newRow("default filter, final dot") << true << "mine." << false << "mine.bmp"
+                                               << "bmp";
+}
+
+void TstOutputAndSaving::savecopyWritesBmpOrPng()
+{
+    QFETCH(bool, panelOpen);
+    QFETCH(QString, typed);
+    QFETCH(bool, pngFilter);
+    QFETCH(QString, written);
+    QFETCH(QString, format);
+    Session s(panelOpen ? 4 : 1, 3);
+    if (panelOpen)
+        QTest::mouseClick(s.panel()->factorButton(2), Qt::LeftButton);
+    s.desktop.saveFiles.push_back(s.app.file(typed));
+    if (pngFilter)
+        s.desktop.saveFilters.push_back(kPngSaveFilter);
+    QSignalSpy saved(&s.window, &EditorWindow::fileSaved);
+    s.window.savecopyAction()->trigger();
+
+    QCOMPARE(s.desktop.fileDialogs.size(), 1);
+    QCOMPARE(s.desktop.fileDialogs[0].filter, QString("BMP Picture (*.bmp);;PNG Picture (*.png)"));
+    const QString path = s.app.file(written);
+    QCOMPARE(test::fileFormatOf(path), format);
+    const PictureLoad back = loadPictureFile(path);
+    QVERIFY(back.ok());
+    const QImage expected =
+        panelOpen ? s.panel()->picture6()->picture() : s.window.picture1()->picture();
+    QCOMPARE(back.image.size(), panelOpen ? QSize(320, 288) : QSize(160, 144));
+    QCOMPARE(rgb32(back.image), rgb32(expected));
+    QVERIFY(s.desktop.messages.isEmpty());
+    QCOMPARE(saved.count(), 0);
+}
+
 void TstOutputAndSaving::savingWithThePanelClosedKeepsTheOverlay()
 {
     Session s(1, 4); // second step
@@ -328,20 +385,27 @@ void TstOutputAndSaving::failedSavesKeepTheOldFile_data()
     QTest::newRow("save") << "save";
     QTest::newRow("savcopy") << "savcopy";
     QTest::newRow("savecopy") << "savecopy";
+    QTest::newRow("savecopy as PNG") << "savecopy png";
 }
 
 void TstOutputAndSaving::failedSavesKeepTheOldFile()
 {
     QFETCH(QString, command);
     Session s(4, 5);
-    const QString target = command == "save"      ? s.path
-                           : command == "savcopy" ? s.app.file("shot1copy.bmp")
-                                                  : s.app.file("chosen.bmp");
+    const QString target = command == "save"       ? s.path
+                           : command == "savcopy"  ? s.app.file("shot1copy.bmp")
+                           : command == "savecopy" ? s.app.file("chosen.bmp")
+                                                   : s.app.file("chosen.png");
     if (!QFile::exists(target))
         s.app.write(QFileInfo(target).fileName(), "old bytes");
     const QByteArray before = bytesOf(target);
     QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
-    s.desktop.saveFiles.push_back(target);
+    if (command.endsWith("png")) { // typed without an extension, the PNG filter selected
+        s.desktop.saveFiles.push_back(s.app.file("chosen"));
+        s.desktop.saveFilters.push_back(kPngSaveFilter);
+    } else {
+        s.desktop.saveFiles.push_back(target);
+    }
     QSignalSpy saved(&s.window, &EditorWindow::fileSaved);
     QAction *action = command == "save"      ? s.window.saveAction()
                       : command == "savcopy" ? s.window.savcopyAction()

@@ -6,6 +6,8 @@
 #include "platform/fake_desktop.h"
 #include "shell/main_window.h"
 #include "support/temp_app_folder.h"
+#include "support/test_pictures.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -53,11 +55,6 @@ QImage flat(QSize size, QRgb colour)
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
-}
-
-QImage rgb32(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 // The inner picture holds only the shot shades and the 16-pixel border is white.
@@ -252,22 +249,41 @@ void TstConverterWindow::clickDuringConversionIsDropped()
 void TstConverterWindow::saving_data()
 {
     QTest::addColumn<QString>("chosen"); // relative to the folder; empty: cancel
+    QTest::addColumn<QString>("filter"); // the one the user selects; empty: the default
     QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("format"); // of the written file
     QTest::addColumn<bool>("told");
+    const QString png = kPngSaveFilter;
     QTest::newRow("a name") << "shot.bmp"
-                            << "shot.bmp" << false;
+                            << ""
+                            << "shot.bmp"
+                            << "bmp" << false;
     QTest::newRow("no extension") << "shot"
-                                  << "shot.bmp" << false;
+                                  << ""
+                                  << "shot.bmp"
+                                  << "bmp" << false;
+    QTest::newRow("PNG, no extension") << "shot" << png << "shot.png"
+                                       << "png" << false;
+    QTest::newRow("PNG, a png name") << "shot.png" << png << "shot.png"
+                                     << "png" << false;
     QTest::newRow("cancel") << ""
+                            << ""
+                            << ""
                             << "" << false;
     QTest::newRow("a missing folder") << "gone/shot.bmp"
+                                      << ""
+                                      << ""
                                       << "" << true;
+    QTest::newRow("PNG, a missing folder") << "gone/shot" << png << ""
+                                           << "" << true;
 }
 
 void TstConverterWindow::saving()
 {
     QFETCH(QString, chosen);
+    QFETCH(QString, filter);
     QFETCH(QString, written);
+    QFETCH(QString, format);
     QFETCH(bool, told);
     Converter c;
     c.load(c.write(QStringLiteral("in.png"), photograph(640, 480)));
@@ -278,10 +294,12 @@ void TstConverterWindow::saving()
     c.desktop.fileDialogs.clear();
     if (!chosen.isEmpty())
         c.desktop.saveFiles.push_back(c.app.file(chosen));
+    c.desktop.saveFilters.push_back(filter);
     c.window.saveAction()->trigger();
 
     QCOMPARE(c.desktop.fileDialogs.size(), 1);
-    QCOMPARE(c.desktop.fileDialogs[0].filter, QStringLiteral("BMP Picture (*.bmp)"));
+    QCOMPARE(c.desktop.fileDialogs[0].filter,
+             QStringLiteral("BMP Picture (*.bmp);;PNG Picture (*.png)"));
     // The commit comes first: the clipboard holds the result whatever the dialog gives.
     QCOMPARE(rgb32(c.desktop.clipboard), shot);
     QCOMPARE(rgb32(c.window.picture1()->picture()), shot);
@@ -290,6 +308,7 @@ void TstConverterWindow::saving()
         QCOMPARE(QDir(c.app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
         return;
     }
+    QCOMPARE(fileFormatOf(c.app.file(written)), format);
     const PictureLoad saved = loadPictureFile(c.app.file(written));
     QVERIFY(saved.ok());
     QCOMPARE(rgb32(saved.image), shot);

@@ -114,6 +114,8 @@ private slots:
     void driveRootMapsWindowsPaths_data();
     void driveRootMapsWindowsPaths();
     void userNameFallsBackToTheLogin();
+    void userNameIsOneFolderOfTheProfiles_data();
+    void userNameIsOneFolderOfTheProfiles();
     void olderLayoutOnlyWhenItsFolderListsAFile_data();
     void olderLayoutOnlyWhenItsFolderListsAFile();
     void stylesWriteTheirTwoValuesInOrder_data();
@@ -170,6 +172,47 @@ void TstWallpaper::userNameFallsBackToTheLogin()
     qunsetenv("USER");
     QVERIFY(!wallpaperUserName().isEmpty()); // LOGNAME or the password database
     qputenv("USER", oldUser);
+}
+
+void TstWallpaper::userNameIsOneFolderOfTheProfiles_data()
+{
+    QTest::addColumn<QByteArray>("user"); // USERNAME, in UTF-8
+    QTest::addColumn<QString>("folder");  // the profile folder under "C:\Users\"
+    QTest::newRow("ordinary") << QByteArray("ann") << "ann";
+    QTest::newRow("dot and accents kept") << QByteArray("zo\xC3\xAB.smith") << "zo\u00EB.smith";
+    QTest::newRow("slash") << QByteArray("a/b") << "a_b";
+    QTest::newRow("backslash") << QByteArray("a\\b") << "a_b";
+    QTest::newRow("climbing out") << QByteArray("../../../tmp") << ".._.._.._tmp";
+    QTest::newRow("climbing out, Windows") << QByteArray("..\\..\\x") << ".._.._x";
+    QTest::newRow("drive") << QByteArray("D:x") << "D_x";
+    QTest::newRow("control character") << QByteArray("a\tb") << "a_b";
+    QTest::newRow("dot") << QByteArray(".") << "_";
+    QTest::newRow("two dots") << QByteArray("..") << "__";
+}
+
+void TstWallpaper::userNameIsOneFolderOfTheProfiles()
+{
+    QFETCH(QByteArray, user);
+    QFETCH(QString, folder);
+    DriveC drive(user);
+    QCOMPARE(wallpaperWindowsPath(),
+             QStringLiteral("C:\\Users\\") + folder +
+                 QStringLiteral("\\AppData\\Local\\Microsoft\\wallcamvista.bmp"));
+    FakeDesktop desktop;
+    const WallpaperOutcome outcome =
+        setDesktopWallpaper(picture(qRgb(1, 2, 3)), Style::Tiled, desktop);
+    QVERIFY(outcome.written.ok());
+    const QString expected =
+        drive.file(QStringLiteral("Users/") + folder +
+                   QStringLiteral("/AppData/Local/Microsoft/wallcamvista.bmp"));
+    QCOMPARE(QDir::cleanPath(outcome.file), QDir::cleanPath(expected));
+    QVERIFY(QFileInfo::exists(expected));
+    // Nothing else was made beside the profiles.
+    QCOMPARE(QDir(drive.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Users")});
+    QCOMPARE(QDir(drive.file(QStringLiteral("Users")))
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{folder});
 }
 
 void TstWallpaper::olderLayoutOnlyWhenItsFolderListsAFile_data()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFile>
 #include <QImage>
+#include <QString>
 
 namespace camvista::test
 {
@@ -26,6 +28,20 @@ inline QImage fourShadeShot(int width, int height, quint32 seed)
 inline QImage rgb32(const QImage &img)
 {
     return img.convertToFormat(QImage::Format_RGB32);
+}
+
+// What a file's first bytes say it is: "png", "bmp", or empty for anything else.
+inline QString fileFormatOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(8);
+    if (head == QByteArray("\x89PNG\r\n\x1A\n", 8))
+        return QStringLiteral("png");
+    if (head.startsWith("BM"))
+        return QStringLiteral("bmp");
+    return {};
 }
 
 } // namespace camvista::test

@@ -5,6 +5,7 @@
 #include "tools/tool_window_parts.h"
 #include "ui/drop_square.h"
 #include "ui/folder_list.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QLabel>
@@ -82,6 +83,8 @@ private slots:
     void dropsThatAreNoFramedShotAreRefused();
     void sizeTextFollowsTheCounts_data();
     void sizeTextFollowsTheCounts();
+    void savesAsBmpOrPng_data();
+    void savesAsBmpOrPng();
     void saveFailuresAreToldAndLoseNothing_data();
     void saveFailuresAreToldAndLoseNothing();
     void composesAsShownOnOrOffScreen_data();
@@ -279,27 +282,79 @@ void TstMosaicWindow::sizeTextFollowsTheCounts()
                                               QStringLiteral(" cm"));
 }
 
+void TstMosaicWindow::savesAsBmpOrPng_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pngFilter");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("default filter") << "mosaic" << false << "mosaic.bmp"
+                                    << "bmp";
+    QTest::newRow("PNG filter") << "mosaic" << true << "mosaic.png"
+                                << "png";
+    QTest::newRow("PNG filter, png name") << "mosaic.png" << true << "mosaic.png"
+                                          << "png";
+}
+
+void TstMosaicWindow::savesAsBmpOrPng()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, pngFilter);
+    QFETCH(QString, written);
+    QFETCH(QString, format);
+    Fixture f;
+    f.place(QStringLiteral("a.bmp"), 0, 0);
+    f.place(QStringLiteral("b.bmp"), 1, 1);
+    f.desktop.saveFiles.push_back(f.app.file(typed));
+    if (pngFilter)
+        f.desktop.saveFilters.push_back(kPngSaveFilter);
+    f.window->menuActions().at(1)->trigger();
+    QCOMPARE(f.desktop.fileDialogs.size(), 1);
+    QCOMPARE(f.desktop.fileDialogs[0].filter,
+             QStringLiteral("BMP Picture (*.bmp);;PNG Picture (*.png)"));
+    const QString path = f.app.file(written);
+    QCOMPARE(fileFormatOf(path), format);
+    const QImage saved = readBack(path);
+    QCOMPARE(saved.size(), QSize(640, 576));
+    QCOMPARE(saved, rgb32(f.window->picture2()->picture()));
+    QCOMPARE(saved.copy(squareRect(1, 1)), f.shotB);
+    QVERIFY(f.desktop.messages.isEmpty());
+}
+
 void TstMosaicWindow::saveFailuresAreToldAndLoseNothing_data()
 {
     QTest::addColumn<QString>("target"); // "read-only", "missing folder", "full" or "cancel"
-    QTest::newRow("read-only file") << "read-only";
-    QTest::newRow("disk full halfway") << "full";
-    QTest::newRow("missing folder") << "missing folder";
-    QTest::newRow("dialog cancelled") << "cancel";
+    QTest::addColumn<bool>("png");       // typed without an extension, the PNG filter selected
+    QTest::newRow("read-only file") << "read-only" << false;
+    QTest::newRow("read-only file, PNG") << "read-only" << true;
+    QTest::newRow("disk full halfway") << "full" << false;
+    QTest::newRow("disk full halfway, PNG") << "full" << true;
+    QTest::newRow("missing folder") << "missing folder" << false;
+    QTest::newRow("missing folder, PNG") << "missing folder" << true;
+    QTest::newRow("dialog cancelled") << "cancel" << false;
 }
 
 void TstMosaicWindow::saveFailuresAreToldAndLoseNothing()
 {
     QFETCH(QString, target);
+    QFETCH(bool, png);
     Fixture f;
-    const QString kept = f.app.write(QStringLiteral("kept.bmp"), "the user's own file");
+    f.place(QStringLiteral("a.bmp"), 0, 0);
+    f.place(QStringLiteral("b.bmp"), 1, 1);
+    const QString kept = f.app.write(png ? QStringLiteral("kept.png") : QStringLiteral("kept.bmp"),
+                                     "the user's own file");
+    const QString typed = png ? f.app.file(QStringLiteral("kept")) : kept;
+    if (png)
+        f.desktop.saveFilters.push_back(kPngSaveFilter);
     if (target == QLatin1String("read-only")) {
         QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        f.desktop.saveFiles.push_back(kept);
+        f.desktop.saveFiles.push_back(typed);
     } else if (target == QLatin1String("full")) {
-        f.desktop.saveFiles.push_back(kept);
+        f.desktop.saveFiles.push_back(typed);
     } else if (target == QLatin1String("missing folder")) {
-        f.desktop.saveFiles.push_back(f.app.file(QStringLiteral("no such folder/mosaic.bmp")));
+        f.desktop.saveFiles.push_back(
+            f.app.file(png ? QStringLiteral("no such folder/mosaic")
+                           : QStringLiteral("no such folder/mosaic.bmp")));
     } else {
         f.desktop.saveFiles.push_back(std::nullopt);
     }
@@ -308,13 +363,15 @@ void TstMosaicWindow::saveFailuresAreToldAndLoseNothing()
     if (target == QLatin1String("full")) {
         // Past the limit a write fails as on a full disk (and does not kill the test).
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{64 * 1024, before.rlim_max};
+        // A PNG of the two placed shots packs into about 12 KiB.
+        const rlimit small{rlim_t(png ? 4 * 1024 : 64 * 1024), before.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     }
     f.window->savepano_Click();
     setrlimit(RLIMIT_FSIZE, &before);
     QCOMPARE(f.desktop.fileDialogs.size(), 1);
-    QCOMPARE(f.desktop.fileDialogs[0].filter, QStringLiteral("BMP Picture (*.bmp)"));
+    QCOMPARE(f.desktop.fileDialogs[0].filter,
+             QStringLiteral("BMP Picture (*.bmp);;PNG Picture (*.png)"));
     QFile file(kept);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("the user's own file"));

@@ -5,6 +5,7 @@
 #include "tools/panorama_window.h"
 #include "tools/tool_window_parts.h"
 #include "ui/drop_square.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QCheckBox>
@@ -85,6 +86,8 @@ private slots:
     void eighthColumnShowsOnlyPastItsEdge();
     void countsResetTheirOwnPixelSizeOnly();
     void droppedShotLosesItsFrame();
+    void savesAsBmpOrPng_data();
+    void savesAsBmpOrPng();
     void unframedShotIsRefused();
     void movedSquareIsCutOffInFileAndWallpaper();
     void lockStopsMovingButNotDropping();
@@ -235,6 +238,46 @@ void TstPanoramaWindow::droppedShotLosesItsFrame()
     // A file dropped from the file manager loses its frame the same way.
     QVERIFY(dropOn(f.window->square(0, 0), fileManagerDrop(f.shot(QStringLiteral("b.bmp")))));
     QCOMPARE(rgb32(f.window->square(0, 0)->picture()), f.shotB.copy(16, 16, 128, 112));
+}
+
+void TstPanoramaWindow::savesAsBmpOrPng_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pngFilter");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("default filter") << "pano" << false << "pano.bmp"
+                                    << "bmp";
+    QTest::newRow("PNG filter") << "pano" << true << "pano.png"
+                                << "png";
+    QTest::newRow("PNG filter, png name") << "pano.png" << true << "pano.png"
+                                          << "png";
+    QTest::newRow("default filter, png name") << "pano.png" << false << "pano.png"
+                                              << "png";
+}
+
+void TstPanoramaWindow::savesAsBmpOrPng()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, pngFilter);
+    QFETCH(QString, written);
+    QFETCH(QString, format);
+    Fixture f;
+    f.place(QStringLiteral("a.bmp"), 1, 0);
+    f.desktop.saveFiles.push_back(f.app.file(typed));
+    if (pngFilter)
+        f.desktop.saveFilters.push_back(kPngSaveFilter);
+    f.window->menuActions().at(1)->trigger();
+    QCOMPARE(f.desktop.fileDialogs.size(), 1);
+    QCOMPARE(f.desktop.fileDialogs[0].filter,
+             QStringLiteral("BMP Picture (*.bmp);;PNG Picture (*.png)"));
+    const QString path = f.app.file(written);
+    QCOMPARE(fileFormatOf(path), format);
+    const QImage saved = readBack(path);
+    QCOMPARE(saved.size(), QSize(273, 129));
+    QCOMPARE(saved, rgb32(f.window->picture2()->picture()));
+    QCOMPARE(saved.copy(136, 8, 128, 112), f.shotA.copy(16, 16, 128, 112));
+    QVERIFY(f.desktop.messages.isEmpty());
 }
 
 void TstPanoramaWindow::unframedShotIsRefused()
