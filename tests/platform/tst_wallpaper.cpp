@@ -208,10 +208,11 @@ void TstWallpaper::userNameIsOneFolderOfTheProfiles()
     QCOMPARE(QDir::cleanPath(outcome.file), QDir::cleanPath(expected));
     QVERIFY(QFileInfo::exists(expected));
     // Nothing else was made beside the profiles.
-    QCOMPARE(QDir(drive.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("Users")});
+    QCOMPARE(
+        QDir(drive.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList{QStringLiteral("Users")});
     QCOMPARE(QDir(drive.file(QStringLiteral("Users")))
-                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{folder});
 }
 

@@ -4,6 +4,7 @@
 #include "tools/wild_frames_window.h"
 #include "ui/clickable_label.h"
 #include "ui/drop_square.h"
+#include "ui/picture_save.h"
 #include "ui/picture_surface.h"
 
 #include <QAction>
@@ -96,6 +97,8 @@ private slots:
     void piecesOfAnotherSizeAreClipped_data();
     void piecesOfAnotherSizeAreClipped();
     void savingCommitsAndTellsOfFailures();
+    void savesAsBmpOrPng_data();
+    void savesAsBmpOrPng();
     void opensCentredHigh_data();
     void opensCentredHigh();
 };
@@ -315,6 +318,41 @@ void TstWildFramesWindow::savingCommitsAndTellsOfFailures()
     QCOMPARE(f.desktop.messages.size(), 1);
     QVERIFY(f.desktop.messages[0].text.contains(QStringLiteral("framed.bmp")));
     QVERIFY(!QFileInfo::exists(nowhere));
+}
+
+void TstWildFramesWindow::savesAsBmpOrPng_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filter"); // empty: the dialog's default
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("default filter") << "framed" << QString() << "framed.bmp"
+                                    << "bmp";
+    QTest::newRow("PNG filter") << "framed" << kPngSaveFilter << "framed.png"
+                                << "png";
+    QTest::newRow("a .png name") << "framed.png" << kPngSaveFilter << "framed.png"
+                                 << "png";
+}
+
+void TstWildFramesWindow::savesAsBmpOrPng()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, filter);
+    QFETCH(QString, file);
+    QFETCH(QString, format);
+    Fixture f;
+    f.choose(QStringLiteral("yosh"));
+    QVERIFY(dropOn(f.window->picture2(), fileManagerDrop(f.shot(QStringLiteral("b.bmp")))));
+    QDir().mkpath(f.app.file(QStringLiteral("out")));
+    f.desktop.saveFiles.push_back(f.app.file(QStringLiteral("out/") + name));
+    if (!filter.isEmpty())
+        f.desktop.saveFilters.push_back(filter);
+    f.window->menuActions().at(0)->trigger();
+    const QString written = f.app.file(QStringLiteral("out/") + file);
+    QCOMPARE(fileFormatOf(written), format);
+    const data::WildFrame yosh = data::wildFrames().at(3);
+    QCOMPARE(readBack(written),
+             Fixture::expected(yosh.top, f.shotB.copy(16, 16, 128, 112), yosh.bottom));
 }
 
 void TstWildFramesWindow::opensCentredHigh_data()
