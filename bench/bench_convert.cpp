@@ -8,6 +8,7 @@
 #include "fakeboy/image_processor.h"
 #include "fakeboy/picture_squeeze.h"
 #include "imaging/picture_file.h"
+#include "support/test_pictures.h"
 
 #include <QDir>
 #include <QPainter>
@@ -17,20 +18,9 @@ namespace
 {
 
 using namespace camvista;
+using camvista::test::photograph;
 
 constexpr QSize kInner{128, 112};
-
-// A photograph-like picture: smooth colour with fine texture, so the filter has work to do.
-QImage photograph(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = qRgb((x * 255) / width, (y * 255) / height, ((x ^ y) * 7) & 0xFF);
-    }
-    return image;
-}
 
 const QImage &picture(int width)
 {

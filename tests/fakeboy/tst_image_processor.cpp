@@ -1,12 +1,14 @@
 #include "fakeboy/image_processor.h"
 #include "fakeboy/picture_squeeze.h"
 #include "imaging/picture_file.h"
+#include "support/test_pictures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace camvista;
+using camvista::test::photograph;
 
 namespace
 {
@@ -15,18 +17,6 @@ QImage flat(QSize size, QRgb colour)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    return image;
-}
-
-// A photograph-like picture: smooth colour gradients with some fine texture.
-QImage photograph(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = qRgb((x * 255) / width, (y * 255) / height, ((x ^ y) * 7) & 0xFF);
-    }
     return image;
 }
 

@@ -25,6 +25,18 @@ inline QImage fourShadeShot(int width, int height, quint32 seed)
     return img;
 }
 
+// A photograph-like picture: smooth colour gradients with some fine texture.
+inline QImage photograph(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb((x * 255) / width, (y * 255) / height, ((x ^ y) * 7) & 0xFF);
+    }
+    return image;
+}
+
 inline QImage rgb32(const QImage &img)
 {
     return img.convertToFormat(QImage::Format_RGB32);
