@@ -25,7 +25,7 @@ namespace
 
 constexpr QRgb kShades[] = {0xFF000000, 0xFF808080, 0xFFC0C0C0, 0xFFFFFFFF};
 
-QImage photograph(int width, int height)
+QImage smoothPhotograph(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -140,9 +140,9 @@ void TstConverterWindow::conversionGivesAShot_data()
     QTest::addColumn<QImage>("picture");
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QPoint>("white"); // an inner pixel the picture has white, if any
-    QTest::newRow("640 x 480 photograph") << photograph(640, 480) << QByteArray("JPEG") << QPoint();
+    QTest::newRow("640 x 480 photograph") << smoothPhotograph(640, 480) << QByteArray("JPEG") << QPoint();
     QTest::newRow("100 x 100 drawing") << drawing(100) << QByteArray("PNG") << QPoint(120, 10);
-    QTest::newRow("90 x 700 BMP") << photograph(90, 700) << QByteArray("BMP") << QPoint();
+    QTest::newRow("90 x 700 BMP") << smoothPhotograph(90, 700) << QByteArray("BMP") << QPoint();
 }
 
 void TstConverterWindow::conversionGivesAShot()
@@ -190,7 +190,7 @@ void TstConverterWindow::cancelledOpenChangesNothing()
 {
     QFETCH(bool, unreadable);
     Converter c;
-    c.load(c.write(QStringLiteral("first.png"), photograph(200, 200)));
+    c.load(c.write(QStringLiteral("first.png"), smoothPhotograph(200, 200)));
     const QImage before = c.shown();
     const QImage stored = c.window.picture1()->picture();
     const QString temp = c.window.temporaryPath();
@@ -214,7 +214,7 @@ void TstConverterWindow::cancelledOpenChangesNothing()
 void TstConverterWindow::failedConversionIsTold()
 {
     Converter c;
-    c.load(c.write(QStringLiteral("a.png"), photograph(300, 300)));
+    c.load(c.write(QStringLiteral("a.png"), smoothPhotograph(300, 300)));
     const QImage result = rgb32(c.window.picResult()->image());
     // The temporary file cannot be written once a folder stands in its place.
     const QString temp = c.window.temporaryPath();
@@ -236,7 +236,7 @@ void TstConverterWindow::failedConversionIsTold()
 void TstConverterWindow::clickDuringConversionIsDropped()
 {
     Converter c;
-    c.desktop.openFiles.push_back(c.write(QStringLiteral("first.png"), photograph(300, 300)));
+    c.desktop.openFiles.push_back(c.write(QStringLiteral("first.png"), smoothPhotograph(300, 300)));
     c.desktop.openFiles.push_back(c.write(QStringLiteral("second.png"), flat({50, 50}, 0)));
     // A click that waits in the queue is delivered while the conversion lets events run.
     QMetaObject::invokeMethod(c.window.command3(), &QPushButton::click, Qt::QueuedConnection);
@@ -286,7 +286,7 @@ void TstConverterWindow::saving()
     QFETCH(QString, format);
     QFETCH(bool, told);
     Converter c;
-    c.load(c.write(QStringLiteral("in.png"), photograph(640, 480)));
+    c.load(c.write(QStringLiteral("in.png"), smoothPhotograph(640, 480)));
     const QImage shot = c.shown();
     const QStringList before =
         QDir(c.app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
