@@ -1,6 +1,8 @@
 // Writes the pictures the application folder ships with: camvista_make_data <folder>.
 // The build runs it into the runnable application folder; `cmake --install` copies the result.
+// With --icons it writes the menu icons of both programs instead, as an icon theme's folders.
 #include "data/frame_pictures.h"
+#include "data/shell_pictures.h"
 #include "data/stamp_pictures.h"
 #include "data/wild_frames.h"
 #include "imaging/gif_writer.h"
@@ -13,9 +15,11 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QList>
+#include <QPainter>
 #include <QTextStream>
 
 #include <cstdio>
+#include <span>
 
 namespace
 {
@@ -84,12 +88,44 @@ FileStatus savePng(const QImage &image, const QString &path)
     return writeFileSafely(path, bytes);
 }
 
+// Desktops pick the nearest of these sizes for menus, docks and file managers.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
+
+// The companion's toolbar picture at `size`: whole-factor enlarged and centred from 48 up, so
+// its pixels stay crisp, smoothly reduced below.
+QImage dumpIcon(int size)
+{
+    const QImage art = data::toolbarIcon(data::ToolbarIcon::SaveDump);
+    if (size < art.width())
+        return art.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const int factor = size / art.width();
+    const QImage big =
+        art.scaled(art.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter(&icon).drawImage((size - big.width()) / 2, (size - big.height()) / 2, big);
+    return icon;
+}
+
+QList<DataFile> icons()
+{
+    QList<DataFile> files;
+    for (const int size : kIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps/").arg(size);
+        files.append(
+            {folder + QStringLiteral("org.camvista.Camvista.png"), data::applicationIcon(size)});
+        files.append({folder + QStringLiteral("org.camvista.VUDaviziDump.png"), dumpIcon(size)});
+    }
+    return files;
+}
+
 constexpr DataKind kKinds[] = {
     {"default frames", &saveGif, &defaultFrames},
     {"custom frames", &saveGif, &customFrames},
     {"stamps", &savePng, &stamps},
     {"wild frames", &savePictureBmp, &wildFrames},
 };
+constexpr DataKind kIconKinds[] = {{"icons", &savePng, &icons}};
 
 int fail(const QString &message)
 {
@@ -103,12 +139,14 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2 || args[1].isEmpty())
-        return fail(QStringLiteral("usage: camvista_make_data <application folder>"));
-    const QDir root(args[1]);
+    const bool iconsOnly = args.size() == 3 && args[1] == QLatin1String("--icons");
+    if ((args.size() != 2 && !iconsOnly) || args.last().isEmpty())
+        return fail(QStringLiteral("usage: camvista_make_data [--icons] <folder>"));
+    const QDir root(args.last());
 
     int written = 0;
-    for (const DataKind &kind : kKinds) {
+    for (const DataKind &kind :
+         iconsOnly ? std::span<const DataKind>(kIconKinds) : std::span<const DataKind>(kKinds)) {
         for (const DataFile &file : kind.files()) {
             const QString path = root.filePath(file.path);
             if (file.image.isNull())

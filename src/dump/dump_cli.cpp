@@ -76,7 +76,8 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
             << "  --out FOLDER  write into FOLDER (it must exist) instead of the shots folder\n"
             << "  --deleted     add the deleted photos the save still holds\n"
             << "  --extras      add the last-seen picture and the game face\n"
-            << "  --png         write PNG files instead of BMP\n";
+            << "  --png         write PNG files instead of BMP\n"
+            << "VUDaviziDump --open FILE.sav shows the save in the window instead.\n";
         return kExitOk;
     }
 

@@ -97,7 +97,7 @@ AppPaths applicationPathsFor(const QString &programFolder)
     const QString application = folder.fileName() == QLatin1String("VUDaviziDump")
                                     ? folder.absolutePath()
                                     : folder.absoluteFilePath();
-    return AppPaths{application, QStringLiteral("VUDaviziDump")};
+    return AppPaths::forProgram(application, QStringLiteral("VUDaviziDump"));
 }
 
 bool ensureFolder(const QString &folder)

@@ -48,7 +48,7 @@ DumpResult writeShots(const QList<DumpShot> &shots, const QString &savePath, con
                       ShotFormat format);
 
 // The application folder the companion program belongs to: the folder above its own when it
-// lives in "VUDaviziDump" beside the main program, else its own folder.
+// lives in "VUDaviziDump" beside the main program, else its own folder (installed: "bin").
 AppPaths applicationPathsFor(const QString &programFolder);
 
 // Creates the folder (and those above it) when it is missing; false when it cannot be had.

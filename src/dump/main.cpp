@@ -11,8 +11,10 @@
 int main(int argc, char *argv[])
 {
     using namespace camvista;
-    // With arguments it is a command for scripts: no window, no display needed.
-    if (argc > 1) {
+    // "--open FILE" is the file manager's double click: the window, with that save read.
+    const bool openInWindow = argc == 3 && qstrcmp(argv[1], "--open") == 0;
+    // With other arguments it is a command for scripts: no window, no display needed.
+    if (argc > 1 && !openInWindow) {
         QCoreApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments();
         arguments.removeFirst();
@@ -25,5 +27,7 @@ int main(int argc, char *argv[])
     dump::DumpWindow window(desktop,
                             dump::applicationPathsFor(QCoreApplication::applicationDirPath()));
     window.show();
+    if (openInWindow)
+        window.openSave(QString::fromLocal8Bit(argv[2]));
     return app.exec();
 }

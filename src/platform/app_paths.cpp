@@ -2,10 +2,45 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
 
 namespace camvista
 {
+
+namespace
+{
+
+// The companion programs, by the path the toolbar names them with and by the name they are
+// installed under beside the main program ("cls" alone is too generic a name for /usr/bin).
+struct Companion {
+    const char *windowsPath;
+    const char *installedName;
+};
+constexpr Companion kCompanions[] = {
+    {"VUDaviziDump/VUDaviziDump.exe", "VUDaviziDump"},
+    {"MCCL/cls.exe", "camvista-cls"},
+};
+
+QString relativeOf(const QString &path)
+{
+    QString rel = path;
+    rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (rel.startsWith(QLatin1Char('/')))
+        rel.remove(0, 1);
+    return rel;
+}
+
+QString underFolder(const QString &folder, const QString &rel)
+{
+    return rel.isEmpty() ? folder : QDir(folder).filePath(rel);
+}
+
+} // namespace
 
 AppPaths AppPaths::fromApplication()
 {
@@ -14,7 +49,22 @@ AppPaths AppPaths::fromApplication()
     // "camvista", while a dotted name such as "camvista.beta" stays whole.
     if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         name.chop(4);
-    return AppPaths{QCoreApplication::applicationDirPath(), name};
+    return forProgram(QCoreApplication::applicationDirPath(), name);
+}
+
+AppPaths AppPaths::forProgram(const QString &programFolder, const QString &exeName)
+{
+    AppPaths paths{QDir::cleanPath(programFolder), exeName};
+    const QString share = QDir::cleanPath(paths.folder + QLatin1Char('/') + kInstalledDataFolder);
+    if (QFileInfo(paths.folder).fileName() != QLatin1String("bin") || !QFileInfo(share).isDir())
+        return paths;
+    paths.dataFolder = share;
+    paths.configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/camvista");
+    paths.picturesFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (paths.picturesFolder.isEmpty())
+        paths.picturesFolder = QDir::homePath();
+    return paths;
 }
 
 QString programOnThisSystem(const QString &path)
@@ -29,23 +79,36 @@ QString programOnThisSystem(const QString &path)
     return path;
 }
 
+QString makeFolder(const QString &path)
+{
+    std::error_code error;
+    const std::filesystem::path folder(QFile::encodeName(path).toStdString());
+    std::filesystem::create_directories(folder, error);
+    if (!error && !std::filesystem::is_directory(folder, error))
+        error = std::make_error_code(std::errc::not_a_directory);
+    return error ? QString::fromLocal8Bit(error.message()) : QString();
+}
+
 QString AppPaths::file(const QString &relative) const
 {
-    QString rel = relative;
-    rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    while (rel.startsWith(QLatin1Char('/')))
-        rel.remove(0, 1);
-    return rel.isEmpty() ? folder : QDir(folder).filePath(rel);
+    const QString rel = relativeOf(relative);
+    if (!installed())
+        return underFolder(folder, rel);
+    for (const Companion &companion : kCompanions) {
+        if (rel.compare(QLatin1String(companion.windowsPath), Qt::CaseInsensitive) == 0)
+            return underFolder(folder, QLatin1String(companion.installedName));
+    }
+    return underFolder(dataFolder, rel);
 }
 
 QString AppPaths::settingsFile() const
 {
-    return file(exeName + QStringLiteral(".ini"));
+    return underFolder(installed() ? configFolder : folder, exeName + QStringLiteral(".ini"));
 }
 
 QString AppPaths::shotsFolder() const
 {
-    return file(kShotsFolderName);
+    return underFolder(installed() ? picturesFolder : folder, kShotsFolderName);
 }
 
 } // namespace camvista

@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "captions.h"
+#include "first_start.h"
 #include "ini.h"
 #include "open_browser.h"
 #include "user_id_dialog.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolBar>
 
 namespace camvista
@@ -161,12 +163,19 @@ void MainWindow::Form_Load()
 {
     // Every step runs whatever happened in the one before; none of them reports a failure.
     setWindowIcon(m_browser->icon1());
+    // The folders first, so the settings below have somewhere to go; what there is to tell
+    // waits until the window is up.
+    if (const QString notice = prepareUserFolders(m_paths); !notice.isEmpty()) {
+        QTimer::singleShot(0, this, [this, notice] {
+            m_desktop.showMessage(this, notice, QStringLiteral("Camvista"),
+                                  Desktop::Icon::Information);
+        });
+    }
 
     if (ReadIni(m_paths, kIniSection, kKeyUserId).isEmpty())
         WriteIni(m_paths, kIniSection, kKeyUserId, QStringLiteral("????????"));
     setWindowTitle(welcomeCaption(versionCaption(), ReadIni(m_paths, kIniSection, kKeyUserId)));
 
-    QDir().mkdir(m_paths.shotsFolder());
     m_browser->setFolder(m_paths.shotsFolder());
 }
 

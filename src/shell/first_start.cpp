@@ -1,0 +1,36 @@
+#include "first_start.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace camvista
+{
+
+QString prepareUserFolders(const AppPaths &paths)
+{
+    const QString shots = paths.shotsFolder();
+    if (!paths.installed()) {
+        // Beside the program: an existing folder is fine and a failure is not reported.
+        QDir().mkdir(shots);
+        return {};
+    }
+
+    QStringList told;
+    const QString config = QFileInfo(paths.settingsFile()).absolutePath();
+    if (const QString why = makeFolder(config); !why.isEmpty())
+        told << QStringLiteral("Your settings cannot be kept: the folder \"%1\" could not be "
+                               "created (%2).")
+                    .arg(QDir::toNativeSeparators(config), why);
+    const bool firstStart = !QFileInfo::exists(shots);
+    if (const QString why = makeFolder(shots); !why.isEmpty())
+        told << QStringLiteral("Your shots folder \"%1\" could not be created (%2). Choose "
+                               "another folder in the browser to work on your shots.")
+                    .arg(QDir::toNativeSeparators(shots), why);
+    else if (firstStart)
+        told << QStringLiteral("Your shots are kept in \"%1\".")
+                    .arg(QDir::toNativeSeparators(shots));
+    return told.join(QStringLiteral("\n\n"));
+}
+
+} // namespace camvista
