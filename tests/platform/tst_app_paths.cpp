@@ -14,6 +14,11 @@ private slots:
     void namesTheSettingsFileAfterTheExecutable();
     void findsProgramsNamedTheWindowsWay_data();
     void findsProgramsNamedTheWindowsWay();
+    void decidesPortableOrInstalledByLayout_data();
+    void decidesPortableOrInstalledByLayout();
+    void installedPathsFollowTheUsersFolders();
+    void makesFoldersOrSaysWhyNot_data();
+    void makesFoldersOrSaysWhyNot();
 };
 
 void TstAppPaths::mapsRelativePaths_data()
@@ -85,6 +90,110 @@ void TstAppPaths::findsProgramsNamedTheWindowsWay()
         }
     }
     QCOMPARE(programOnThisSystem(dir.filePath(asked)), dir.filePath(started));
+}
+
+void TstAppPaths::decidesPortableOrInstalledByLayout_data()
+{
+    QTest::addColumn<QString>("program"); // the program's folder under the temporary one
+    QTest::addColumn<QString>("share");   // made beside it: "dir", "file" or "" for nothing
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("build folder") << "build/app"
+                                  << "dir" << false;
+    QTest::newRow("installed") << "usr/bin"
+                               << "dir" << true;
+    QTest::newRow("bin without data") << "usr/bin"
+                                      << "" << false;
+    QTest::newRow("data is a file") << "usr/bin"
+                                    << "file" << false;
+    QTest::newRow("other folder name") << "usr/bin2"
+                                       << "dir" << false;
+}
+
+void TstAppPaths::decidesPortableOrInstalledByLayout()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, share);
+    QFETCH(bool, installed);
+    QTemporaryDir root;
+    QDir dir(root.path());
+    QVERIFY(dir.mkpath(program));
+    const QString shareDir = QDir::cleanPath(dir.filePath(program) + "/../share/camvista");
+    if (share == "dir")
+        QVERIFY(dir.mkpath(shareDir));
+    if (share == "file") {
+        QVERIFY(dir.mkpath(QFileInfo(shareDir).path()));
+        QFile f(shareDir);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    const QString bin = dir.filePath(program);
+    const AppPaths paths = AppPaths::forProgram(bin, "camvista");
+    QCOMPARE(paths.installed(), installed);
+    if (!installed) {
+        // Everything beside the program, as ever, whoever may write there.
+        QCOMPARE(paths.settingsFile(), bin + "/camvista.ini");
+        QCOMPARE(paths.shotsFolder(), bin + "/VUDavizi Shots");
+        QCOMPARE(paths.file("\\frames\\wild"), bin + "/frames/wild");
+        QCOMPARE(paths.file("\\VUDaviziDump\\VUDaviziDump.exe"),
+                 bin + "/VUDaviziDump/VUDaviziDump.exe");
+        return;
+    }
+    QCOMPARE(paths.file("\\frames\\default\\3.gif"), shareDir + "/frames/default/3.gif");
+    QCOMPARE(paths.file("/stamps"), shareDir + "/stamps");
+    // The companions are installed under their own names beside the program.
+    QCOMPARE(paths.file("\\VUDaviziDump\\VUDaviziDump.exe"), bin + "/VUDaviziDump");
+    QCOMPARE(paths.file("\\MCCL\\cls.exe"), bin + "/camvista-cls");
+    QCOMPARE(paths.file("\\mccl\\CLS.EXE"), bin + "/camvista-cls");
+    QVERIFY(!paths.settingsFile().startsWith(root.path()));
+    QVERIFY(!paths.shotsFolder().startsWith(root.path()));
+}
+
+void TstAppPaths::installedPathsFollowTheUsersFolders()
+{
+    QTemporaryDir root;
+    QDir dir(root.path());
+    QVERIFY(dir.mkpath("usr/bin") && dir.mkpath("usr/share/camvista") && dir.mkpath("home/cfg"));
+    const QString home = dir.filePath("home");
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    const AppPaths plain = AppPaths::forProgram(dir.filePath("usr/bin"), "camvista");
+    // The desktop's own name for the pictures folder wins over "Pictures".
+    qputenv("XDG_CONFIG_HOME", dir.filePath("home/cfg").toLocal8Bit());
+    QFile dirs(dir.filePath("home/cfg/user-dirs.dirs"));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    dirs.close();
+    const AppPaths named = AppPaths::forProgram(dir.filePath("usr/bin"), "camvista");
+    qputenv("HOME", oldHome);
+    oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+
+    QCOMPARE(plain.settingsFile(), home + "/.config/camvista/camvista.ini");
+    QCOMPARE(plain.shotsFolder(), home + "/Pictures/VUDavizi Shots");
+    QCOMPARE(named.settingsFile(), home + "/cfg/camvista/camvista.ini");
+    QCOMPARE(named.shotsFolder(), home + "/Bilder/VUDavizi Shots");
+}
+
+void TstAppPaths::makesFoldersOrSaysWhyNot_data()
+{
+    QTest::addColumn<QString>("folder"); // under the temporary folder, which holds the file "f"
+    QTest::addColumn<bool>("made");
+    QTest::newRow("new, with parents") << "a/b/c" << true;
+    QTest::newRow("already there") << "." << true;
+    QTest::newRow("a file stands there") << "f" << false;
+    QTest::newRow("below a file") << "f/sub" << false;
+}
+
+void TstAppPaths::makesFoldersOrSaysWhyNot()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, made);
+    QTemporaryDir root;
+    QFile f(root.filePath("f"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    const QString why = makeFolder(root.filePath(folder));
+    QCOMPARE(why.isEmpty(), made);
+    QCOMPARE(QFileInfo(root.filePath(folder)).isDir(), made);
 }
 
 QTEST_GUILESS_MAIN(TstAppPaths)
