@@ -7,7 +7,7 @@
 namespace camvista
 {
 
-QString prepareUserFolders(const AppPaths &paths)
+FolderNotice prepareUserFolders(const AppPaths &paths)
 {
     const QString shots = paths.shotsFolder();
     if (!paths.installed()) {
@@ -17,20 +17,25 @@ QString prepareUserFolders(const AppPaths &paths)
     }
 
     QStringList told;
+    bool failed = false;
     const QString config = QFileInfo(paths.settingsFile()).absolutePath();
-    if (const QString why = makeFolder(config); !why.isEmpty())
+    if (const QString why = makeFolder(config); !why.isEmpty()) {
+        failed = true;
         told << QStringLiteral("Your settings cannot be kept: the folder \"%1\" could not be "
                                "created (%2).")
                     .arg(QDir::toNativeSeparators(config), why);
+    }
     const bool firstStart = !QFileInfo::exists(shots);
-    if (const QString why = makeFolder(shots); !why.isEmpty())
+    if (const QString why = makeFolder(shots); !why.isEmpty()) {
+        failed = true;
         told << QStringLiteral("Your shots folder \"%1\" could not be created (%2). Choose "
                                "another folder in the browser to work on your shots.")
                     .arg(QDir::toNativeSeparators(shots), why);
-    else if (firstStart)
+    } else if (firstStart) {
         told << QStringLiteral("Your shots are kept in \"%1\".")
                     .arg(QDir::toNativeSeparators(shots));
-    return told.join(QStringLiteral("\n\n"));
+    }
+    return {told.join(QStringLiteral("\n\n")), failed};
 }
 
 } // namespace camvista

@@ -10,7 +10,11 @@ namespace camvista
 // Makes the folders the program keeps the user's files in: the shots folder, and for an
 // installed program the configuration folder too. The portable form says nothing, whatever
 // happens; an installed program tells where the shots folder was made on the first start and
-// names every folder that could not be made, with the reason. Empty when there is nothing to tell.
-QString prepareUserFolders(const AppPaths &paths);
+// names every folder that could not be made, with the reason.
+struct FolderNotice {
+    QString text; // empty when there is nothing to tell
+    bool failed = false;
+};
+FolderNotice prepareUserFolders(const AppPaths &paths);
 
 } // namespace camvista

@@ -161,14 +161,16 @@ QAction *MainWindow::toolbarAction(const QString &key) const
 
 void MainWindow::Form_Load()
 {
-    // Every step runs whatever happened in the one before; none of them reports a failure.
+    // Every step runs whatever happened in the one before; only an installed program tells
+    // about the folders it keeps the user's files in.
     setWindowIcon(m_browser->icon1());
     // The folders first, so the settings below have somewhere to go; what there is to tell
     // waits until the window is up.
-    if (const QString notice = prepareUserFolders(m_paths); !notice.isEmpty()) {
+    if (const FolderNotice notice = prepareUserFolders(m_paths); !notice.text.isEmpty()) {
         QTimer::singleShot(0, this, [this, notice] {
-            m_desktop.showMessage(this, notice, QStringLiteral("Camvista"),
-                                  Desktop::Icon::Information);
+            m_desktop.showMessage(this, notice.text, QStringLiteral("Camvista"),
+                                  notice.failed ? Desktop::Icon::Exclamation
+                                                : Desktop::Icon::Information);
         });
     }
 

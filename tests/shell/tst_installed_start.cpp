@@ -90,6 +90,7 @@ void TstInstalledStart::firstStartMakesTheUsersFoldersAndSaysWhere()
         QVERIFY(desktop.messages.isEmpty()); // told once the window is up, not while it is built
         QTRY_COMPARE(desktop.messages.size(), 1);
         QVERIFY2(desktop.messages[0].text.contains(shots), qPrintable(desktop.messages[0].text));
+        QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Information);
     }
     // Nothing new to say on the next start.
     desktop.messages.clear();
@@ -122,6 +123,7 @@ void TstInstalledStart::foldersThatCannotBeMadeAreToldAndTheProgramRuns()
     // The path and the system's reason.
     QVERIFY2(text.contains(program.home(blocked)), qPrintable(text));
     QVERIFY2(text.contains("Not a directory") || text.contains("File exists"), qPrintable(text));
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Exclamation);
     QCOMPARE(readAll(program.home(blocked)), QByteArray("not a folder"));
     // Still running: a window opens from the toolbar.
     w.Toolbar1_ButtonClick("Mosaik");
