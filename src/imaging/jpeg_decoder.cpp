@@ -1,5 +1,6 @@
 #include "jpeg_decoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t first
 #include <vector>
@@ -21,6 +22,10 @@ struct Decoder {
     std::jmp_buf bail{};
     FileError error = FileError::None;
     int damageWarnings = 0;
+    // The work of reading a multi-scan file's scans, before any pixel comes out (see onProgress).
+    bool absorbingScans = false;
+    double scanWork = 0;
+    double scanWorkLimit = 0;
 };
 
 Decoder &decoderOf(j_common_ptr info)
@@ -71,11 +76,45 @@ void onMessage(j_common_ptr info, int level)
 
 void quiet(j_common_ptr) {}
 
+// A progressive file is read scan by scan before its first row is shown, and each scan can
+// be a pass over every block of the picture, so a few dozen empty scans keep the decoder busy
+// for seconds while the file stays small. The work is counted as blocks visited, a coefficient
+// band costing a sixteenth of a block per coefficient (measured: a block of a DC scan costs
+// about as much as 16 coefficients of a refinement scan).
+constexpr double kScanWorkPerBlock = 32;       // real encoders' progressions stay under 16
+constexpr double kScanWorkAlways = 16'000'000; // what a one-megapixel picture of 100 scans needs
+
+double pictureBlocks(const jpeg_decompress_struct &info)
+{
+    double blocks = 0;
+    for (int i = 0; i < info.num_components; ++i)
+        blocks += double(info.comp_info[i].width_in_blocks) * info.comp_info[i].height_in_blocks;
+    return blocks;
+}
+
+// The work of one row of MCUs of the scan being read.
+double scanRowWork(const jpeg_decompress_struct &info)
+{
+    double blocks = 0;
+    for (int i = 0; i < info.comps_in_scan; ++i) {
+        const jpeg_component_info *c = info.cur_comp_info[i];
+        blocks += double(c->width_in_blocks) * c->v_samp_factor;
+    }
+    return blocks * (1.0 + (info.Se - info.Ss + 1) / 16.0);
+}
+
+// Called once before each row of MCUs (or marker) is read, and for every row put out.
 void onProgress(j_common_ptr info)
 {
     const auto *decompress = reinterpret_cast<j_decompress_ptr>(info);
     if (decompress->input_scan_number > kMaxJpegScans)
         stop(info, FileError::Damaged);
+    Decoder &d = decoderOf(info);
+    if (d.absorbingScans && decompress->comps_in_scan > 0) {
+        d.scanWork += scanRowWork(*decompress);
+        if (d.scanWork > d.scanWorkLimit)
+            stop(info, FileError::Damaged);
+    }
 }
 
 void prepare(Decoder &d, const uchar *data, qint64 size)
@@ -149,7 +188,10 @@ FileError run(Decoder &d, const QSize &atLeast, QImage &out, std::vector<JSAMPLE
     d.info.scale_num = 1;
     d.info.scale_denom = unsigned(
         scaleDenominator(QSize(int(d.info.image_width), int(d.info.image_height)), atLeast));
-    jpeg_start_decompress(&d.info);
+    d.scanWorkLimit = std::max(kScanWorkAlways, kScanWorkPerBlock * pictureBlocks(d.info));
+    d.absorbingScans = true;
+    jpeg_start_decompress(&d.info); // reads every scan of a progressive file
+    d.absorbingScans = false;
 
     out = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB32);
     if (out.isNull())

@@ -88,6 +88,8 @@ private slots:
     void squeezeGivesTheShotSize();
     void squeezeAveragesFineDetail();
     void blockAverage();
+    void blockAverageRoundsEveryBlock_data();
+    void blockAverageRoundsEveryBlock();
     void scratchFolderIsInMemoryWhereThereIsOne_data();
     void scratchFolderIsInMemoryWhereThereIsOne();
 
@@ -339,6 +341,59 @@ void TstImageProcessor::blockAverage()
     QCOMPARE(out.pixel(1, 0), qRgb(0, 0, 0));
     QVERIFY(averageBlocks(in, 6, 1).isNull());
     QVERIFY(averageBlocks(in, 0, 1).isNull());
+}
+
+void TstImageProcessor::blockAverageRoundsEveryBlock_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("factorX");
+    QTest::addColumn<int>("factorY");
+    QTest::newRow("2 x 2") << QSize(64, 48) << 2 << 2;
+    QTest::newRow("3 x 7, uneven edges") << QSize(65, 50) << 3 << 7;
+    QTest::newRow("16 x 13") << QSize(260, 140) << 16 << 13;
+    QTest::newRow("255 x 1") << QSize(600, 3) << 255 << 1;
+    QTest::newRow("1 x 258, wide column sums") << QSize(5, 600) << 1 << 258;
+    QTest::newRow("300 x 300, past the quick division") << QSize(600, 600) << 300 << 300;
+}
+
+void TstImageProcessor::blockAverageRoundsEveryBlock()
+{
+    // Every block's mean rounded half up, as plain division gives it, channel by channel.
+    QFETCH(QSize, size);
+    QFETCH(int, factorX);
+    QFETCH(int, factorY);
+    QImage in(size, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(in.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            row[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    const QImage out = averageBlocks(in, factorX, factorY);
+    QCOMPARE(out.size(), QSize(size.width() / factorX, size.height() / factorY));
+    const int skipX = (size.width() - out.width() * factorX) / 2;
+    const int skipY = (size.height() - out.height() * factorY) / 2;
+    const qint64 count = qint64(factorX) * factorY;
+    for (int by = 0; by < out.height(); ++by) {
+        for (int bx = 0; bx < out.width(); ++bx) {
+            qint64 sum[3] = {0, 0, 0};
+            for (int y = 0; y < factorY; ++y) {
+                for (int x = 0; x < factorX; ++x) {
+                    const QRgb p = in.pixel(skipX + bx * factorX + x, skipY + by * factorY + y);
+                    sum[0] += qRed(p);
+                    sum[1] += qGreen(p);
+                    sum[2] += qBlue(p);
+                }
+            }
+            const QRgb want =
+                qRgb(int((sum[0] + count / 2) / count), int((sum[1] + count / 2) / count),
+                     int((sum[2] + count / 2) / count));
+            if (out.pixel(bx, by) != want)
+                QFAIL(qPrintable(QStringLiteral("block %1,%2").arg(bx).arg(by)));
+        }
+    }
 }
 
 void TstImageProcessor::scratchFolderIsInMemoryWhereThereIsOne_data()
