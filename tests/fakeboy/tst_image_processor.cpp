@@ -92,6 +92,8 @@ private slots:
     void blockAverageRoundsEveryBlock();
     void scratchFolderIsInMemoryWhereThereIsOne_data();
     void scratchFolderIsInMemoryWhereThereIsOne();
+    void shrunkDecodingStaysWithinTheDither_data();
+    void shrunkDecodingStaysWithinTheDither();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -415,6 +417,50 @@ void TstImageProcessor::scratchFolderIsInMemoryWhereThereIsOne()
     const QString scratch = scratchFolder();
     qputenv("XDG_RUNTIME_DIR", saved);
     QCOMPARE(scratch, used ? folder : QDir::tempPath());
+}
+
+void TstImageProcessor::shrunkDecodingStaysWithinTheDither_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("4096 x 3072, an eighth") << QSize(4096, 3072);
+    QTest::newRow("1024 x 768, a quarter") << QSize(1024, 768);
+    QTest::newRow("640 x 480, a half") << QSize(640, 480);
+}
+
+void TstImageProcessor::shrunkDecodingStaysWithinTheDither()
+{
+    // A photograph decoded whole or shrunk by the decoder gives nearly the same greys before
+    // the dither: a dither step (85 / 16 greys between thresholds) is far larger than the mean
+    // change, so the shot changes only here and there, and by one level at most.
+    QFETCH(QSize, size);
+    const QString file = path(QStringLiteral("photo.jpg"));
+    QVERIFY(camvista::test::photograph(size.width(), size.height()).save(file, "JPEG", 90));
+    const QSize inner(128, 112);
+    const PictureLoad whole = loadPictureFile(file);
+    const PictureLoad shrunk = loadPictureFile(file, inner);
+    QVERIFY(whole.ok() && shrunk.ok());
+    QVERIFY(shrunk.image.width() < size.width());
+    const QImage a = squeezePicture(whole.image, inner).convertToFormat(QImage::Format_RGB32);
+    const QImage b = squeezePicture(shrunk.image, inner).convertToFormat(QImage::Format_RGB32);
+    const QImage shotA = reduceToFourGreys(a, 0xFFFFFFFF);
+    const QImage shotB = reduceToFourGreys(b, 0xFFFFFFFF);
+    double greyChange = 0;
+    int changed = 0;
+    for (int y = 0; y < inner.height(); ++y) {
+        for (int x = 0; x < inner.width(); ++x) {
+            const auto grey = [](QRgb p) { return lumaGrey(qRed(p), qGreen(p), qBlue(p)); };
+            greyChange += std::abs(grey(a.pixel(x, y)) - grey(b.pixel(x, y)));
+            const int levels = std::abs(qRed(shotA.pixel(x, y)) - qRed(shotB.pixel(x, y)));
+            QVERIFY2(levels <= 85,
+                     qPrintable(QStringLiteral("%1 at %2,%3").arg(levels).arg(x).arg(y)));
+            changed += levels != 0 ? 1 : 0;
+        }
+    }
+    const int pixels = inner.width() * inner.height();
+    greyChange /= pixels;
+    qInfo("mean grey change %.2f, %d of %d shot pixels changed", greyChange, changed, pixels);
+    QVERIFY2(greyChange < 85.0 / 16 / 2, qPrintable(QString::number(greyChange)));
+    QVERIFY2(changed < pixels / 10, qPrintable(QString::number(changed)));
 }
 
 QTEST_GUILESS_MAIN(TstImageProcessor)
