@@ -12,8 +12,10 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio> // before jpeglib.h
 #include <fcntl.h>
 #include <future>
+#include <jpeglib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +64,38 @@ bool sameColours(const QImage &a, const QImage &b, int tolerance)
     return true;
 }
 
+// A JPEG of one flat colour, stored as Adobe writes CMYK: each ink inverted.
+QByteArray cmykJpeg(int width, int height, const uchar (&inverted)[4])
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    info.write_Adobe_marker = TRUE;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        std::copy(std::begin(inverted), std::end(inverted), row.begin() + x * 4);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char *>(out), qsizetype(size));
+    std::free(out);
+    return bytes;
+}
+
 } // namespace
 
 class TstPictureFile : public QObject
@@ -80,6 +114,7 @@ private slots:
     void readsPictures();
     void qtAllocationLimitReadsAsTooLarge();
     void pathWithNulIsMissing();
+    void readsCmykJpegAsQtDoes();
     void decodesAtTheSizeNeeded_data();
     void decodesAtTheSizeNeeded();
     void savesBmpRows_data();
@@ -348,6 +383,22 @@ void TstPictureFile::pathWithNulIsMissing()
     QCOMPARE(load.status.error, FileError::Missing);
     QVERIFY(load.image.isNull());
     QVERIFY(load.status.message().contains(QLatin1String("could not be found")));
+}
+
+void TstPictureFile::readsCmykJpegAsQtDoes()
+{
+    // Inverted inks 255, 128, 0 at full (inverted) black: red 255, green 128, blue 0.
+    const uchar inks[4] = {255, 128, 0, 255};
+    TempAppFolder dir;
+    const QString path = dir.write(QStringLiteral("cmyk.jpg"), cmykJpeg(24, 16, inks));
+    const PictureLoad load = loadPictureFile(path);
+    QVERIFY2(load.ok(), qPrintable(load.status.message()));
+    const QImage byQt = QImageReader(path).read();
+    QCOMPARE(load.image.size(), QSize(24, 16));
+    QVERIFY(sameColours(load.image, byQt.convertToFormat(QImage::Format_RGB32), 1));
+    const QRgb p = load.image.pixel(12, 8);
+    QVERIFY2(std::abs(qRed(p) - 255) <= 2 && std::abs(qGreen(p) - 128) <= 2 && qBlue(p) <= 2,
+             qPrintable(QString::number(p, 16)));
 }
 
 void TstPictureFile::decodesAtTheSizeNeeded_data()
