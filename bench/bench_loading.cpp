@@ -7,6 +7,7 @@
 #include "bench_pictures.h"
 
 #include "imaging/gif_writer.h"
+#include "imaging/picture_bytes.h" // under tests/
 #include "imaging/picture_file.h"
 
 #include <QBuffer>
@@ -19,6 +20,7 @@ namespace
 {
 
 using namespace camvista;
+using camvista::test::withScans;
 
 struct Files {
     QTemporaryDir dir;
@@ -74,19 +76,6 @@ QByteArray encoded(const QImage &image, const QByteArray &format, bool progressi
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
-}
-
-// The first scan (the DC values) repeated after itself until the file has `scans` scans: each
-// copy is one more pass over every block of the picture.
-QByteArray withScans(const QByteArray &jpeg, int scans)
-{
-    const QByteArray sos("\xFF\xDA", 2);
-    const qsizetype first = jpeg.indexOf(sos);
-    const qsizetype second = jpeg.indexOf(sos, first + 2);
-    QByteArray out = jpeg.left(second);
-    for (qsizetype have = jpeg.count(sos); have < scans; ++have)
-        out += jpeg.mid(first, second - first);
-    return out + jpeg.mid(second);
 }
 
 // Cut at 99 % and closed again with an end marker: the damage shows only at the very end.
