@@ -20,12 +20,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s <picture> <out.bmp>\n", argv[0]);
         return 2;
     }
-    const PictureLoad loaded = loadPictureFile(QString::fromLocal8Bit(argv[1]));
+    constexpr QSize inner{128, 112};
+    const PictureLoad loaded = loadPictureFile(QString::fromLocal8Bit(argv[1]), inner);
     if (!loaded.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(loaded.status.message()));
         return 1;
     }
-    constexpr QSize inner{128, 112};
     QImage original(inner, QImage::Format_RGB32);
     original.fill(Qt::white);
     QPainter p(&original);

@@ -105,7 +105,46 @@ def jpeg_grey(blocks_across):
     return soi + dqt + sof + dht_dc + dht_ac + sos + scan + b"\xFF\xD9"
 
 
+def jpeg_grey_progressive(blocks_across, scans=1):
+    # Progressive greyscale with only its DC scan (the AC coefficients stay zero), repeated
+    # `scans` times: every block is flat mid-grey.
+    whole = jpeg_grey(blocks_across)
+    soi_dqt = whole[:whole.index(b"\xFF\xC0")]
+    sof = b"\xFF\xC2" + struct.pack(">HBHHB", 11, 8, 8, 8 * blocks_across, 1) + b"\x01\x11\x00"
+    dht_dc = b"\xFF\xC4" + struct.pack(">H", 20) + b"\x00" + bytes([1] + [0] * 15) + b"\x00"
+    sos = b"\xFF\xDA" + struct.pack(">HB", 8, 1) + b"\x01\x00" + b"\x00\x00\x00"
+    bits = "0" * blocks_across
+    bits += "1" * ((8 - len(bits) % 8) % 8)
+    scan = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
+    return soi_dqt + sof + dht_dc + (sos + scan) * scans + b"\xFF\xD9"
+
+
+def put_damaged(target, name, data):
+    # Files the loader must refuse: replayed by the fuzz regression test with the crashers.
+    folder = os.path.join(HERE, "..", "tests", "data", "fuzz", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def damaged_pictures():
+    grey = jpeg_grey(64)
+    scan_end = grey.rindex(b"\xFF\xD9")
+    scan_start = scan_end - 16
+    return {
+        # More scans than any encoder writes: refused before the scans are decoded.
+        "many-scans.jpg": jpeg_grey_progressive(4, scans=101),
+        # Cut inside its scan and closed again with an end marker: only the decoder's warning
+        # tells, whatever the logging rules say.
+        "reclosed.jpg": grey[:scan_start + 8] + b"\xFF\xD9",
+        # Run-length data that stops before its end-of-picture code.
+        "rle8-cut.bmp": bmp_rle8(13, 6)[:-2],
+    }
+
+
 def main():
+    for name, data in damaged_pictures().items():
+        put_damaged("picture_loader", name, data)
     pictures = {
         "shot.bmp": bmp24(16, 12),
         "top-down.bmp": bmp24(5, 3, top_down=True),
@@ -116,6 +155,7 @@ def main():
         "still.gif": gif(6, 5),
         "animated.gif": gif(3, 3, frames=3),
         "grey.jpg": jpeg_grey(2),
+        "progressive.jpg": jpeg_grey_progressive(3, scans=2),
     }
     for name, data in pictures.items():
         put("picture_loader", name, data)

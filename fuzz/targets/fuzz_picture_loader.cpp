@@ -10,6 +10,13 @@ int pictureLoader(const std::uint8_t *data, std::size_t size)
 {
     const QString path = writeInput(QStringLiteral("picture"), data, size);
     const PictureLoad load = loadPictureFile(path);
+    // The same file read for a small picture goes through the decoder's shrinking.
+    const PictureLoad small = loadPictureFile(path, QSize(16, 16));
+    require(small.ok() == load.ok(), "shrinking on the way neither finds nor hides damage");
+    if (small.ok())
+        require(small.image.width() <= load.image.width() &&
+                    small.image.height() <= load.image.height(),
+                "a picture read for a small size is no larger than the whole");
     if (!load.ok()) {
         require(load.image.isNull(), "a refused file gives no picture");
         require(!load.status.message().isEmpty(), "a refused file has a message");

@@ -151,12 +151,14 @@ void ConverterWindow::Command3_Click()
 
     // Converting the previous picture instead would pass it off as the chosen one: say why
     // nothing happens.
-    const FileStatus loaded = m_picture3->loadPicture(*chosen);
+    // Only 128 x 112 pixels are wanted: a JPEG may come already shrunk by its decoder.
+    const PictureLoad loaded = loadPictureFile(*chosen, kInnerSize);
     if (!loaded.ok()) {
-        m_desktop.showMessage(this, loaded.message(), QStringLiteral("Camvista"),
+        m_desktop.showMessage(this, loaded.status.message(), QStringLiteral("Camvista"),
                               Desktop::Icon::Exclamation);
         return;
     }
+    m_picture3->setPicture(loaded.image);
 
     // Proportions are not kept. A shrink is resampled so a photograph keeps its shapes; a
     // small drawing is stretched pixel for pixel, staying crisp.

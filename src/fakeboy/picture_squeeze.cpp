@@ -12,6 +12,33 @@ namespace camvista
 namespace
 {
 
+// Rounded division of a block's sum by its pixel count, without a division per pixel: a
+// multiply by the count's reciprocal, scaled by 2^40 and rounded up, is exact for every
+// dividend below 2^24 when the count is at most 2^16 (the error stays under one in 2^40).
+// Larger blocks divide plainly.
+class BlockMean
+{
+public:
+    explicit BlockMean(std::uint64_t count)
+        : m_count(count), m_half(count / 2),
+          m_reciprocal(count <= kQuickCount ? ((std::uint64_t(1) << kShift) + count - 1) / count
+                                            : 0)
+    {
+    }
+    std::uint8_t operator()(std::uint64_t sum) const
+    {
+        const std::uint64_t n = sum + m_half;
+        return std::uint8_t(m_reciprocal != 0 ? (n * m_reciprocal) >> kShift : n / m_count);
+    }
+
+private:
+    static constexpr int kShift = 40;
+    static constexpr std::uint64_t kQuickCount = 1 << 16; // 255.5 x 2^16 < 2^24
+    std::uint64_t m_count;
+    std::uint64_t m_half;
+    std::uint64_t m_reciprocal;
+};
+
 // Sums the block rows down into `columns`, then each block's columns across. Acc is the
 // column sum type: 16 bits hold up to 257 rows of 255, and keep the sums in the first cache.
 template <typename Acc>
@@ -20,7 +47,7 @@ void averageRows(const QImage &source, QImage &out, int factorX, int factorY, in
     const int outW = out.width();
     const std::size_t bytes = std::size_t(outW) * std::size_t(factorX) * 4;
     std::vector<Acc> columns(bytes);
-    const std::uint64_t count = std::uint64_t(factorX) * std::uint64_t(factorY);
+    const BlockMean mean(std::uint64_t(factorX) * std::uint64_t(factorY));
     for (int by = 0; by < out.height(); ++by) {
         // Down the block's rows first: a plain byte-wise sum the compiler turns into vector code.
         std::fill(columns.begin(), columns.end(), Acc(0));
@@ -42,7 +69,7 @@ void averageRows(const QImage &source, QImage &out, int factorX, int factorY, in
                 sum[3] += acc[3];
             }
             for (int c = 0; c < 4; ++c)
-                *dst++ = std::uint8_t((sum[c] + count / 2) / count);
+                *dst++ = mean(sum[c]);
         }
     }
 }

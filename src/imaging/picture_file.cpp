@@ -2,6 +2,7 @@
 
 #include "bmp_header.h"
 
+#include "jpeg_decoder.h"
 #include "safe_write.h"
 #include "stream_checks.h"
 
@@ -48,8 +49,7 @@ FileError errorFromErrno(int err)
 
 bool tooLarge(qint64 width, qint64 height)
 {
-    return width > kMaxPictureSide || height > kMaxPictureSide ||
-           width * height > kMaxPicturePixels;
+    return exceedsPictureCap(width, height);
 }
 
 // The format is decided by the content alone: a name ending in .png says nothing.
@@ -73,6 +73,45 @@ struct BmpCheck {
     QSize size;             // width and the absolute height
     bool runLength = false; // RLE4 or RLE8 pixel data
 };
+
+// Run-length data has no length of its own: it is whole when it reaches its end-of-picture
+// code (0, 1). Qt fills whatever a file cut short never reached and says nothing.
+bool reachesEndCode(QIODevice &dev, qint64 start, int bitCount)
+{
+    if (!dev.seek(start))
+        return false;
+    std::vector<char> chunk(64 * 1024);
+    qint64 skip = 0; // bytes of a literal run or a jump still to pass
+    uchar pair[2] = {0, 0};
+    int have = 0;
+    qint64 got = 0;
+    while ((got = dev.read(chunk.data(), qint64(chunk.size()))) > 0) {
+        for (qint64 i = 0; i < got;) {
+            if (skip > 0) {
+                const qint64 n = std::min(skip, got - i);
+                i += n;
+                skip -= n;
+                continue;
+            }
+            pair[have++] = uchar(chunk[size_t(i++)]);
+            if (have < 2)
+                continue;
+            have = 0;
+            if (pair[0] != 0 || pair[1] == 0)
+                continue; // a run, or the end of a row
+            if (pair[1] == 1)
+                return true;
+            if (pair[1] == 2) {
+                skip = 2; // a jump right and down
+                continue;
+            }
+            // A literal run of that many pixels, padded to a whole number of 16-bit words.
+            const qint64 bytes = bitCount == 8 ? pair[1] : (pair[1] + 1) / 2;
+            skip = (bytes + 1) & ~qint64(1);
+        }
+    }
+    return false;
+}
 
 // Reads the BMP headers ourselves, before Qt sees the file: Qt allocates the picture from the
 // header and, for a file cut short, hands back the rows it never read as uninitialised memory.
@@ -127,10 +166,14 @@ BmpCheck checkBmpHeaders(QIODevice &dev, qint64 fileSize)
 
     const QSize size{int(width), int(rows)};
     constexpr quint32 kRgb = 0;
+    constexpr quint32 kRle8 = 1;
+    constexpr quint32 kRle4 = 2;
     constexpr quint32 kBitFields = 3;
     constexpr quint32 kAlphaBitFields = 6;
-    if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
-        return {FileError::None, size, true}; // run-length data has no fixed length
+    const bool runLength = compression == kRle8 || compression == kRle4;
+    if (!runLength && compression != kRgb && compression != kBitFields &&
+        compression != kAlphaBitFields)
+        return {FileError::None, size, true}; // Qt refuses what it does not know
 
     qint64 paletteEntries = 0;
     if (bitCount <= 8) {
@@ -148,30 +191,73 @@ BmpCheck checkBmpHeaders(QIODevice &dev, qint64 fileSize)
     // palette when the offset points into them.
     const qint64 headerEnd = kBmpFileHeaderSize + infoSize + masks + paletteEntries * entrySize;
     const qint64 dataStart = std::max<qint64>(offBits, headerEnd);
+    if (runLength) {
+        if (!reachesEndCode(dev, dataStart, compression == kRle4 ? 4 : 8))
+            return {FileError::Damaged, {}};
+        return {FileError::None, size, true};
+    }
     const qint64 rowBytes = (width * bitCount + 31) / 32 * 4;
     if (fileSize < dataStart + rowBytes * rows)
         return {FileError::Damaged, {}};
     return {FileError::None, size};
 }
 
-// GIF and JPEG files are walked block by block before Qt sees them (see stream_checks.h).
-FileError checkStructure(QFile &file, const QByteArray &format, qint64 fileSize)
+// The whole file in memory for the block-by-block walks (see stream_checks.h): mapped where the
+// system can, else read.
+class FileBytes
 {
-    if (format != "gif" && format != "jpeg")
-        return FileError::None;
-    QByteArray copy;
-    const uchar *data = file.map(0, fileSize);
-    if (data == nullptr) {
-        copy = file.readAll();
-        if (copy.size() != fileSize || !file.seek(0))
-            return FileError::Damaged;
-        data = reinterpret_cast<const uchar *>(copy.constData());
+public:
+    FileBytes(QFile &file, qint64 size) : m_file(file), m_size(size)
+    {
+        m_data = file.map(0, size);
+        if (m_data == nullptr) {
+            m_copy = file.readAll();
+            if (m_copy.size() == size && file.seek(0))
+                m_data = reinterpret_cast<const uchar *>(m_copy.constData());
+        } else {
+            m_mapped = true;
+        }
     }
-    const FileError error =
-        format == "gif" ? checkGifStream(data, fileSize) : checkJpegStream(data, fileSize);
-    if (copy.isEmpty())
-        file.unmap(const_cast<uchar *>(data));
-    return error;
+    ~FileBytes()
+    {
+        if (m_mapped)
+            m_file.unmap(const_cast<uchar *>(m_data));
+    }
+    FileBytes(const FileBytes &) = delete;
+    FileBytes &operator=(const FileBytes &) = delete;
+
+    const uchar *data() const { return m_data; }
+    qint64 size() const { return m_size; }
+
+private:
+    QFile &m_file;
+    qint64 m_size;
+    const uchar *m_data = nullptr;
+    QByteArray m_copy;
+    bool m_mapped = false;
+};
+
+// JPEG goes to libjpeg directly, so that every damage warning is seen and the decoder can
+// shrink the picture on the way.
+PictureLoad loadJpeg(QFile &file, const QString &path, qint64 fileSize, const QSize &atLeast)
+{
+    const FileBytes bytes(file, fileSize);
+    if (bytes.data() == nullptr)
+        return refused(path, FileError::Damaged);
+    FileError error = checkJpegStream(bytes.data(), bytes.size());
+    if (error != FileError::None)
+        return refused(path, error);
+    JpegDecode decoded = decodeJpeg(bytes.data(), bytes.size(), atLeast);
+    if (decoded.error != FileError::None)
+        return refused(path, decoded.error);
+    return PictureLoad{decoded.image, FileStatus{FileError::None, path, {}}};
+}
+
+FileError checkGif(QFile &file, qint64 fileSize)
+{
+    const FileBytes bytes(file, fileSize);
+    return bytes.data() == nullptr ? FileError::Damaged
+                                   : checkGifStream(bytes.data(), bytes.size());
 }
 
 } // namespace
@@ -195,11 +281,14 @@ void makeRoomForTheCap()
 
 } // namespace
 
-PictureLoad loadPictureFile(const QString &path)
+PictureLoad loadPictureFile(const QString &path, const QSize &atLeast)
 {
     makeRoomForTheCap();
     if (path.isEmpty())
         return PictureLoad{QImage(), FileStatus{FileError::None, path, {}}};
+    // The system calls would cut the path at the NUL and open some other file.
+    if (path.contains(QChar(0)))
+        return refused(path, FileError::Missing);
 
     const QByteArray native = QFile::encodeName(path);
     struct stat st = {};
@@ -243,9 +332,13 @@ PictureLoad loadPictureFile(const QString &path)
             return refused(path, FileError::Unreadable, file.errorString());
     }
 
-    const FileError structure = checkStructure(file, format, fileSize);
-    if (structure != FileError::None)
-        return refused(path, structure);
+    if (format == "jpeg")
+        return loadJpeg(file, path, fileSize, atLeast);
+    if (format == "gif") {
+        const FileError structure = checkGif(file, fileSize);
+        if (structure != FileError::None)
+            return refused(path, structure);
+    }
 
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
@@ -274,7 +367,6 @@ PictureLoad loadPictureFile(const QString &path)
         std::memset(image.bits(), 0, size_t(image.sizeInBytes()));
         prepared = image.constBits();
     }
-    const DecoderWarnings warnings;
     if (!reader.read(&image) || image.isNull()) {
         // Qt's own allocation limit (in megabytes) may be lower than our cap.
         const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
@@ -285,9 +377,6 @@ PictureLoad loadPictureFile(const QString &path)
     }
     if (prepared != nullptr && image.constBits() != prepared)
         return refused(path, FileError::Damaged); // decoded elsewhere: no telling what is in it
-    // The decoders fill in what they could not read and only say so in a warning.
-    if (warnings.sawDamage())
-        return refused(path, FileError::Damaged);
     return PictureLoad{image, FileStatus{FileError::None, path, {}}};
 }
 

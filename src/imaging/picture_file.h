@@ -12,6 +12,12 @@ namespace camvista
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr qint64 kMaxPicturePixels = 64LL * 1024 * 1024;
 
+inline bool exceedsPictureCap(qint64 width, qint64 height)
+{
+    return width > kMaxPictureSide || height > kMaxPictureSide ||
+           width * height > kMaxPicturePixels;
+}
+
 enum class FileError {
     None,
     Missing,        // no such file or folder
@@ -44,8 +50,10 @@ struct PictureLoad {
 
 // Reads a BMP, GIF, JPEG or PNG file. Only regular files; format from the content; the size
 // cap is checked before decoding; a BMP shorter than its pixel data is refused. An empty path
-// gives an empty picture and no error.
-PictureLoad loadPictureFile(const QString &path);
+// gives an empty picture and no error; a path with a NUL in it is Missing.
+// A caller that needs no more than `atLeast` may get a JPEG shrunk by the decoder, by 1/2, 1/4
+// or 1/8, never below twice `atLeast` on either side; other formats come at their own size.
+PictureLoad loadPictureFile(const QString &path, const QSize &atLeast = {});
 
 // Writes the picture as an uncompressed 24-bit bottom-up BMP (54-byte header). The file is
 // replaced atomically: a failure leaves whatever stood at `path` untouched.

@@ -1,11 +1,12 @@
 #include "stream_checks.h"
 
+#include "jpeg_decoder.h"
+
 #include <QtEndian>
 
 #include <gif_lib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -15,12 +16,6 @@ namespace camvista
 
 namespace
 {
-
-bool tooLarge(qint64 width, qint64 height)
-{
-    return width > kMaxPictureSide || height > kMaxPictureSide ||
-           width * height > kMaxPicturePixels;
-}
 
 struct MemoryStream {
     const uchar *data;
@@ -84,24 +79,6 @@ bool skipExtension(GifFileType *gif)
     return true;
 }
 
-std::atomic<int> g_damageWarnings{0};
-std::atomic<int> g_listeners{0};
-QtMessageHandler g_previousHandler = nullptr;
-
-void countDamage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && g_listeners.load() > 0 && context.category != nullptr &&
-        std::strncmp(context.category, "qt.gui.imageio", 14) == 0) {
-        // libjpeg's words for data that is cut short or does not decode; its other warnings
-        // (an unknown file revision, say) are harmless.
-        if (message.contains(QLatin1String("Corrupt JPEG data")) ||
-            message.contains(QLatin1String("Premature end of JPEG file")))
-            g_damageWarnings.fetch_add(1);
-    }
-    if (g_previousHandler != nullptr)
-        g_previousHandler(type, context, message);
-}
-
 } // namespace
 
 QSize gifScreenSize(const uchar *data, qint64 size)
@@ -116,7 +93,7 @@ FileError checkGifStream(const uchar *data, qint64 size)
     const QSize screen = gifScreenSize(data, size);
     if (!screen.isValid())
         return FileError::Damaged;
-    if (tooLarge(screen.width(), screen.height()))
+    if (exceedsPictureCap(screen.width(), screen.height()))
         return FileError::TooLarge;
 
     MemoryStream stream{data, size};
@@ -136,7 +113,7 @@ FileError checkGifStream(const uchar *data, qint64 size)
                 return FileError::Damaged;
             const int width = gif->Image.Width;
             const int height = gif->Image.Height;
-            if (firstImage && tooLarge(width, height))
+            if (firstImage && exceedsPictureCap(width, height))
                 return FileError::TooLarge;
             // Only the first frame is shown; the others need only be there in full.
             const bool decode = firstImage && width > 0 && height > 0;
@@ -162,6 +139,7 @@ FileError checkJpegStream(const uchar *data, qint64 size)
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
         return FileError::Damaged;
     qint64 pos = 2;
+    int scans = 0;
     for (;;) {
         if (pos >= size || data[pos] != 0xFF)
             return FileError::Damaged;
@@ -182,6 +160,8 @@ FileError checkJpegStream(const uchar *data, qint64 size)
         pos += length;
         if (marker != 0xDA)
             continue;
+        if (++scans > kMaxJpegScans)
+            return FileError::Damaged;
         // Entropy-coded data follows a start of scan up to the next marker; 0xFF 0x00 is a
         // stuffed byte and 0xFF 0xD0 to 0xD7 are restart markers inside the scan.
         for (;;) {
@@ -203,29 +183,6 @@ FileError checkJpegStream(const uchar *data, qint64 size)
             break; // a marker: the outer loop reads it
         }
     }
-}
-
-DecoderWarnings::DecoderWarnings()
-{
-    // The handler is installed once and stays: it only counts while someone listens, and
-    // swapping handlers in and out would race with messages from other threads.
-    static const bool installed = [] {
-        g_previousHandler = qInstallMessageHandler(&countDamage);
-        return true;
-    }();
-    (void)installed;
-    g_listeners.fetch_add(1);
-    m_before = g_damageWarnings.load();
-}
-
-DecoderWarnings::~DecoderWarnings()
-{
-    g_listeners.fetch_sub(1);
-}
-
-bool DecoderWarnings::sawDamage() const
-{
-    return g_damageWarnings.load() != m_before;
 }
 
 } // namespace camvista

@@ -21,24 +21,8 @@ QSize gifScreenSize(const uchar *data, qint64 size);
 FileError checkGifStream(const uchar *data, qint64 size);
 
 // Walks the JPEG markers and the entropy-coded data between them up to the end-of-image
-// marker: Damaged when the file ends first or a segment runs past the end, else None. Bytes
-// after the end-of-image marker are ignored.
+// marker: Damaged when the file ends first, a segment runs past the end or there are more
+// than kMaxJpegScans scans, else None. Bytes after the end-of-image marker are ignored.
 FileError checkJpegStream(const uchar *data, qint64 size);
-
-// While one of these lives, warnings of Qt's picture decoders about corrupt or missing data are
-// counted (and still passed on to whatever handled messages before).
-class DecoderWarnings
-{
-public:
-    DecoderWarnings();
-    ~DecoderWarnings();
-    DecoderWarnings(const DecoderWarnings &) = delete;
-    DecoderWarnings &operator=(const DecoderWarnings &) = delete;
-
-    bool sawDamage() const;
-
-private:
-    int m_before = 0;
-};
 
 } // namespace camvista

@@ -3,6 +3,7 @@
 #include "app_paths.h"
 #include "desktop_settings_store.h"
 #include "drive_root.h"
+#include "imaging/picture_file.h"
 #include "linux_wallpaper.h"
 
 #include <QApplication>
@@ -107,11 +108,22 @@ Desktop::Answer QtDesktop::showMessage(QWidget *parent, const Message &message)
     }
 }
 
+// The system calls would cut a path at a NUL and use some other file or folder: such a name
+// is not found, whatever the dialog made of it.
+bool QtDesktop::refusedWithNul(QWidget *parent, const QString &path)
+{
+    if (!path.contains(QChar(0)))
+        return false;
+    showMessage(parent, FileStatus{FileError::Missing, path, {}}.message(),
+                QStringLiteral("Camvista"), Icon::Exclamation);
+    return true;
+}
+
 std::optional<QString> QtDesktop::chooseOpenFile(QWidget *parent, const FileDialog &dialog)
 {
     const QString path =
         QFileDialog::getOpenFileName(parent, dialog.caption, startFolder(dialog), dialog.filter);
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedWithNul(parent, path))
         return std::nullopt;
     return path;
 }
@@ -122,7 +134,7 @@ std::optional<Desktop::SaveChoice> QtDesktop::chooseSaveFile(QWidget *parent,
     QString filter;
     const QString path = QFileDialog::getSaveFileName(parent, dialog.caption, startFolder(dialog),
                                                       dialog.filter, &filter);
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedWithNul(parent, path))
         return std::nullopt;
     return SaveChoice{path, filter};
 }
@@ -131,7 +143,7 @@ std::optional<QString> QtDesktop::chooseFolder(QWidget *parent, const FileDialog
 {
     const QString path =
         QFileDialog::getExistingDirectory(parent, dialog.caption, startFolder(dialog));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedWithNul(parent, path))
         return std::nullopt;
     return path;
 }

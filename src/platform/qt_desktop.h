@@ -32,6 +32,9 @@ public:
     // and buttons. Qt's own allowance (the title in the program's font and 50 pixels) cuts
     // short titles such as "Camvista" off.
     static int messageWidthForTitle(const QString &title, const QWidget &box);
+
+    // True, after telling the user the file is not found, when a dialog's result holds a NUL.
+    bool refusedWithNul(QWidget *parent, const QString &path);
 };
 
 } // namespace camvista

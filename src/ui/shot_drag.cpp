@@ -33,7 +33,9 @@ std::optional<ShotDrop> shotDropOf(const QMimeData *data)
     if (urls.isEmpty() || !urls.first().isLocalFile())
         return std::nullopt;
     const QString file = urls.first().toLocalFile();
-    if (QFileInfo(file).isDir())
+    // An address with an encoded NUL (%00) is taken as it stands, so that the loader calls it
+    // missing: asking the system about it would see only the part before the NUL.
+    if (!file.contains(QChar(0)) && QFileInfo(file).isDir())
         return std::nullopt;
     return ShotDrop{false, file};
 }

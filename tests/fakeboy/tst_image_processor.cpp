@@ -88,8 +88,12 @@ private slots:
     void squeezeGivesTheShotSize();
     void squeezeAveragesFineDetail();
     void blockAverage();
+    void blockAverageRoundsEveryBlock_data();
+    void blockAverageRoundsEveryBlock();
     void scratchFolderIsInMemoryWhereThereIsOne_data();
     void scratchFolderIsInMemoryWhereThereIsOne();
+    void shrunkDecodingStaysWithinTheDither_data();
+    void shrunkDecodingStaysWithinTheDither();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -341,6 +345,59 @@ void TstImageProcessor::blockAverage()
     QVERIFY(averageBlocks(in, 0, 1).isNull());
 }
 
+void TstImageProcessor::blockAverageRoundsEveryBlock_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("factorX");
+    QTest::addColumn<int>("factorY");
+    QTest::newRow("2 x 2") << QSize(64, 48) << 2 << 2;
+    QTest::newRow("3 x 7, uneven edges") << QSize(65, 50) << 3 << 7;
+    QTest::newRow("16 x 13") << QSize(260, 140) << 16 << 13;
+    QTest::newRow("255 x 1") << QSize(600, 3) << 255 << 1;
+    QTest::newRow("1 x 258, wide column sums") << QSize(5, 600) << 1 << 258;
+    QTest::newRow("300 x 300, past the quick division") << QSize(600, 600) << 300 << 300;
+}
+
+void TstImageProcessor::blockAverageRoundsEveryBlock()
+{
+    // Every block's mean rounded half up, as plain division gives it, channel by channel.
+    QFETCH(QSize, size);
+    QFETCH(int, factorX);
+    QFETCH(int, factorY);
+    QImage in(size, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(in.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            row[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    const QImage out = averageBlocks(in, factorX, factorY);
+    QCOMPARE(out.size(), QSize(size.width() / factorX, size.height() / factorY));
+    const int skipX = (size.width() - out.width() * factorX) / 2;
+    const int skipY = (size.height() - out.height() * factorY) / 2;
+    const qint64 count = qint64(factorX) * factorY;
+    for (int by = 0; by < out.height(); ++by) {
+        for (int bx = 0; bx < out.width(); ++bx) {
+            qint64 sum[3] = {0, 0, 0};
+            for (int y = 0; y < factorY; ++y) {
+                for (int x = 0; x < factorX; ++x) {
+                    const QRgb p = in.pixel(skipX + bx * factorX + x, skipY + by * factorY + y);
+                    sum[0] += qRed(p);
+                    sum[1] += qGreen(p);
+                    sum[2] += qBlue(p);
+                }
+            }
+            const QRgb want =
+                qRgb(int((sum[0] + count / 2) / count), int((sum[1] + count / 2) / count),
+                     int((sum[2] + count / 2) / count));
+            if (out.pixel(bx, by) != want)
+                QFAIL(qPrintable(QStringLiteral("block %1,%2").arg(bx).arg(by)));
+        }
+    }
+}
+
 void TstImageProcessor::scratchFolderIsInMemoryWhereThereIsOne_data()
 {
     QTest::addColumn<QString>("runtime"); // "*": the test's own folder
@@ -360,6 +417,50 @@ void TstImageProcessor::scratchFolderIsInMemoryWhereThereIsOne()
     const QString scratch = scratchFolder();
     qputenv("XDG_RUNTIME_DIR", saved);
     QCOMPARE(scratch, used ? folder : QDir::tempPath());
+}
+
+void TstImageProcessor::shrunkDecodingStaysWithinTheDither_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("4096 x 3072, an eighth") << QSize(4096, 3072);
+    QTest::newRow("1024 x 768, a quarter") << QSize(1024, 768);
+    QTest::newRow("640 x 480, a half") << QSize(640, 480);
+}
+
+void TstImageProcessor::shrunkDecodingStaysWithinTheDither()
+{
+    // A photograph decoded whole or shrunk by the decoder gives nearly the same greys before
+    // the dither: a dither step (85 / 16 greys between thresholds) is far larger than the mean
+    // change, so the shot changes only here and there, and by one level at most.
+    QFETCH(QSize, size);
+    const QString file = path(QStringLiteral("photo.jpg"));
+    QVERIFY(camvista::test::photograph(size.width(), size.height()).save(file, "JPEG", 90));
+    const QSize inner(128, 112);
+    const PictureLoad whole = loadPictureFile(file);
+    const PictureLoad shrunk = loadPictureFile(file, inner);
+    QVERIFY(whole.ok() && shrunk.ok());
+    QVERIFY(shrunk.image.width() < size.width());
+    const QImage a = squeezePicture(whole.image, inner).convertToFormat(QImage::Format_RGB32);
+    const QImage b = squeezePicture(shrunk.image, inner).convertToFormat(QImage::Format_RGB32);
+    const QImage shotA = reduceToFourGreys(a, 0xFFFFFFFF);
+    const QImage shotB = reduceToFourGreys(b, 0xFFFFFFFF);
+    double greyChange = 0;
+    int changed = 0;
+    for (int y = 0; y < inner.height(); ++y) {
+        for (int x = 0; x < inner.width(); ++x) {
+            const auto grey = [](QRgb p) { return lumaGrey(qRed(p), qGreen(p), qBlue(p)); };
+            greyChange += std::abs(grey(a.pixel(x, y)) - grey(b.pixel(x, y)));
+            const int levels = std::abs(qRed(shotA.pixel(x, y)) - qRed(shotB.pixel(x, y)));
+            QVERIFY2(levels <= 85,
+                     qPrintable(QStringLiteral("%1 at %2,%3").arg(levels).arg(x).arg(y)));
+            changed += levels != 0 ? 1 : 0;
+        }
+    }
+    const int pixels = inner.width() * inner.height();
+    greyChange /= pixels;
+    qInfo("mean grey change %.2f, %d of %d shot pixels changed", greyChange, changed, pixels);
+    QVERIFY2(greyChange < 85.0 / 16 / 2, qPrintable(QString::number(greyChange)));
+    QVERIFY2(changed < pixels / 10, qPrintable(QString::number(changed)));
 }
 
 QTEST_GUILESS_MAIN(TstImageProcessor)

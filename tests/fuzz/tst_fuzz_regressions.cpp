@@ -48,6 +48,8 @@ private slots:
     void replaysEveryInput();
     void seedPicturesLoad_data();
     void seedPicturesLoad();
+    void damagedSeedsAreRefused_data();
+    void damagedSeedsAreRefused();
 };
 
 void TstFuzzRegressions::replaysEveryInput_data()
@@ -101,6 +103,25 @@ void TstFuzzRegressions::seedPicturesLoad()
     const PictureLoad load = loadPictureFile(file);
     QVERIFY2(load.ok(), qPrintable(load.status.message()));
     QVERIFY(!load.image.isNull());
+}
+
+void TstFuzzRegressions::damagedSeedsAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("more than 100 scans") << "many-scans.jpg";
+    QTest::newRow("JPEG closed again after a cut") << "reclosed.jpg";
+    QTest::newRow("RLE8 BMP without its end code") << "rle8-cut.bmp";
+}
+
+void TstFuzzRegressions::damagedSeedsAreRefused()
+{
+    // Written by fuzz/make_seeds.py beside the crashers: each must stay refused.
+    QFETCH(QString, name);
+    const QString file =
+        QStringLiteral(CAMVISTA_SOURCE_DIR "/tests/data/fuzz/picture_loader/") + name;
+    QVERIFY(QFileInfo::exists(file));
+    QCOMPARE(int(loadPictureFile(file).status.error), int(FileError::Damaged));
+    QCOMPARE(int(loadPictureFile(file, QSize(8, 8)).status.error), int(FileError::Damaged));
 }
 
 QTEST_GUILESS_MAIN(TstFuzzRegressions)

@@ -75,6 +75,21 @@ inline QByteArray rle8File(const QByteArray &data, qint32 width = 64)
     return b;
 }
 
+// The JPEG with copies of its first scan (the DC values, which decode the same whatever came
+// before) put after it until it has `scans` scans. libjpeg decodes such a file; it only warns
+// of an odd progression.
+inline QByteArray withScans(const QByteArray &jpeg, int scans)
+{
+    const QByteArray sos("\xFF\xDA", 2);
+    const qsizetype first = jpeg.indexOf(sos);
+    const qsizetype second = jpeg.indexOf(sos, first + 2);
+    const QByteArray scan = jpeg.mid(first, second - first);
+    QByteArray out = jpeg.left(second);
+    for (qsizetype have = jpeg.count(sos); have < scans; ++have)
+        out += scan;
+    return out + jpeg.mid(second);
+}
+
 inline quint32 crc32(const QByteArray &bytes)
 {
     quint32 crc = 0xFFFFFFFFu;

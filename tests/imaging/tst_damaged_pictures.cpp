@@ -42,6 +42,18 @@ QByteArray encodedWithQt(const QImage &image, const QByteArray &format)
     return bytes;
 }
 
+QByteArray progressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(image))
+        qFatal("cannot encode a progressive JPEG");
+    return bytes;
+}
+
 QByteArray gifBytes(const QImage &image)
 {
     QTemporaryDir dir;
@@ -63,6 +75,10 @@ private slots:
     void gifScreenIsWhatIsCapped_data();
     void gifScreenIsWhatIsCapped();
     void runLengthRowsAreClearedWhole();
+    void jpegDamageIsSeenWhateverTheLogging_data();
+    void jpegDamageIsSeenWhateverTheLogging();
+    void refusesJpegWithTooManyScans_data();
+    void refusesJpegWithTooManyScans();
 };
 
 void TstDamagedPictures::refusesCutShortFiles_data()
@@ -102,6 +118,29 @@ void TstDamagedPictures::refusesCutShortFiles_data()
     QTest::newRow("JPEG without its end marker") << jpeg.chopped(2) << FileError::Damaged;
     QTest::newRow("JPEG segment running past the end")
         << jpeg.left(jpeg.indexOf("\xFF\xDB") + 10) << FileError::Damaged;
+    QTest::newRow("JPEG cut halfway and closed again with an end marker")
+        << jpeg.left((scan + jpeg.size()) / 2) + QByteArray("\xFF\xD9", 2) << FileError::Damaged;
+
+    // Run-length BMP data must reach its end-of-picture code (0, 1) inside the file.
+    QTest::newRow("RLE8 BMP with its end code (control)")
+        << rle8File(QByteArray("\x04\x05\x00\x00\x00\x01", 6)) << FileError::None;
+    QTest::newRow("RLE8 BMP ending after a row")
+        << rle8File(QByteArray("\x04\x05\x00\x00", 4)) << FileError::Damaged;
+    QTest::newRow("RLE8 BMP cut inside a literal run")
+        << rle8File(QByteArray("\x00\x06\x01\x02\x03", 5)) << FileError::Damaged;
+    QTest::newRow("RLE8 BMP cut inside a jump")
+        << rle8File(QByteArray("\x00\x02\x01", 3)) << FileError::Damaged;
+    QTest::newRow("RLE8 BMP whose literal run hides the end code")
+        << rle8File(QByteArray("\x00\x04\x00\x01\x00\x01", 6)) << FileError::Damaged;
+    QTest::newRow("RLE8 BMP with a literal run, a jump and its end code (control)")
+        << rle8File(QByteArray("\x00\x03\x01\x02\x03\x00\x00\x02\x01\x01\x00\x01", 12))
+        << FileError::None;
+    QByteArray rle4 = rle8File(QByteArray("\x00\x05\x12\x34\x50\x00\x00\x01", 8));
+    rle4[30] = 2; // RLE4: five pixels of literal take three bytes, padded to four
+    rle4[28] = 4;
+    QTest::newRow("RLE4 BMP with its end code (control)") << rle4 << FileError::None;
+    QTest::newRow("RLE4 BMP cut inside a literal run")
+        << rle4.left(rle4.size() - 4) << FileError::Damaged;
 }
 
 void TstDamagedPictures::refusesCutShortFiles()
@@ -180,6 +219,63 @@ void TstDamagedPictures::runLengthRowsAreClearedWhole()
         for (int x = 61; x < 64; ++x)
             QCOMPARE(int(row[x]), 0);
     }
+}
+
+void TstDamagedPictures::jpegDamageIsSeenWhateverTheLogging_data()
+{
+    QTest::addColumn<QString>("rules");
+    QTest::newRow("JPEG warnings switched off") << "qt.gui.imageio.jpeg.warning=false";
+    QTest::newRow("every warning switched off") << "*.warning=false\n*.debug=false";
+}
+
+void TstDamagedPictures::jpegDamageIsSeenWhateverTheLogging()
+{
+    QFETCH(QString, rules);
+    const QByteArray jpeg = encodedWithQt(detailedPicture(), "jpeg");
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA") + 12;
+    TempAppFolder dir;
+    const QString path = dir.write(QStringLiteral("reclosed.jpg"),
+                                   jpeg.left((scan + jpeg.size()) / 2) + QByteArray("\xFF\xD9", 2));
+    QLoggingCategory::setFilterRules(rules);
+    const PictureLoad load = loadPictureFile(path);
+    QLoggingCategory::setFilterRules(QString());
+    QCOMPARE(load.status.error, FileError::Damaged);
+    QVERIFY(load.image.isNull());
+}
+
+void TstDamagedPictures::refusesJpegWithTooManyScans_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("scans");
+    QTest::addColumn<FileError>("expected");
+    const QSize small(96, 80);
+    QTest::newRow("100 scans") << small << 100 << FileError::None;
+    QTest::newRow("101 scans") << small << 101 << FileError::Damaged;
+    QTest::newRow("5000 scans") << small << 5000 << FileError::Damaged;
+    // Each copy of the first scan is one more pass over every block: far more work than any
+    // encoder's progression asks of a picture this large.
+    const QSize large(2560, 2560);
+    QTest::newRow("large, as the encoder wrote it") << large << 0 << FileError::None;
+    QTest::newRow("large, 100 scans") << large << 100 << FileError::Damaged;
+}
+
+void TstDamagedPictures::refusesJpegWithTooManyScans()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, scans);
+    QFETCH(FileError, expected);
+    QImage picture = detailedPicture();
+    if (size != picture.size())
+        picture = picture.scaled(size);
+    QByteArray jpeg = progressiveJpeg(picture);
+    if (scans == 0)
+        scans = int(jpeg.count(QByteArray("\xFF\xDA", 2)));
+    jpeg = withScans(jpeg, scans);
+    QCOMPARE(jpeg.count(QByteArray("\xFF\xDA", 2)), scans);
+    TempAppFolder dir;
+    const PictureLoad load = loadPictureFile(dir.write(QStringLiteral("scans.jpg"), jpeg));
+    QCOMPARE(load.status.error, expected);
+    QCOMPARE(load.image.isNull(), expected != FileError::None);
 }
 
 QTEST_GUILESS_MAIN(TstDamagedPictures)

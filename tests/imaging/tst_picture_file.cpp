@@ -3,6 +3,7 @@
 #include "imaging_test_support.h"
 #include "picture_bytes.h"
 #include "support/temp_app_folder.h"
+#include "support/test_pictures.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -11,8 +12,10 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio> // before jpeglib.h
 #include <fcntl.h>
 #include <future>
+#include <jpeglib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +64,38 @@ bool sameColours(const QImage &a, const QImage &b, int tolerance)
     return true;
 }
 
+// A JPEG of one flat colour, stored as Adobe writes CMYK: each ink inverted.
+QByteArray cmykJpeg(int width, int height, const uchar (&inverted)[4])
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    info.write_Adobe_marker = TRUE;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        std::copy(std::begin(inverted), std::end(inverted), row.begin() + x * 4);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char *>(out), qsizetype(size));
+    std::free(out);
+    return bytes;
+}
+
 } // namespace
 
 class TstPictureFile : public QObject
@@ -78,6 +113,10 @@ private slots:
     void readsPictures_data();
     void readsPictures();
     void qtAllocationLimitReadsAsTooLarge();
+    void pathWithNulIsMissing();
+    void readsCmykJpegAsQtDoes();
+    void decodesAtTheSizeNeeded_data();
+    void decodesAtTheSizeNeeded();
     void savesBmpRows_data();
     void savesBmpRows();
     void savesBmpHeader_data();
@@ -291,7 +330,8 @@ void TstPictureFile::readsPictures_data()
     for (int x = 0; x < 4; ++x)
         rle.setPixel(x, 63, qRgb(170, 170, 170));
     QTest::newRow("BMP RLE8 whose data ends early")
-        << "a.bmp" << QByteArray() << rle8File(QByteArray("\x04\x05\x00\x00", 4)) << rle << 0;
+        << "a.bmp" << QByteArray() << rle8File(QByteArray("\x04\x05\x00\x00\x00\x01", 6)) << rle
+        << 0;
     QTest::newRow("BMP RLE8 with an end-of-bitmap mark")
         << "a.bmp" << QByteArray() << rle8File(QByteArray("\x04\x05\x00\x01", 4)) << rle << 0;
     QTest::newRow("BMP with pixels at offset 58")
@@ -331,6 +371,84 @@ void TstPictureFile::qtAllocationLimitReadsAsTooLarge()
     QCOMPARE(refusedLoad.status.error, FileError::TooLarge);
     QVERIFY(refusedLoad.image.isNull());
     QVERIFY(loadPictureFile(path).ok());
+}
+
+void TstPictureFile::pathWithNulIsMissing()
+{
+    // The system calls would read the name only up to the NUL, and open a.bmp.
+    TempAppFolder dir;
+    const QString real = writeWithQt(dir, QStringLiteral("a.bmp"), pattern(3, 2), "bmp");
+    const QString path = real + QChar(0) + QStringLiteral(".txt");
+    const PictureLoad load = loadPictureFile(path);
+    QCOMPARE(load.status.error, FileError::Missing);
+    QVERIFY(load.image.isNull());
+    QVERIFY(load.status.message().contains(QLatin1String("could not be found")));
+}
+
+void TstPictureFile::readsCmykJpegAsQtDoes()
+{
+    // Inverted inks 255, 128, 0 at full (inverted) black: red 255, green 128, blue 0.
+    const uchar inks[4] = {255, 128, 0, 255};
+    TempAppFolder dir;
+    const QString path = dir.write(QStringLiteral("cmyk.jpg"), cmykJpeg(24, 16, inks));
+    const PictureLoad load = loadPictureFile(path);
+    QVERIFY2(load.ok(), qPrintable(load.status.message()));
+    const QImage byQt = QImageReader(path).read();
+    QCOMPARE(load.image.size(), QSize(24, 16));
+    QVERIFY(sameColours(load.image, byQt.convertToFormat(QImage::Format_RGB32), 1));
+    const QRgb p = load.image.pixel(12, 8);
+    QVERIFY2(std::abs(qRed(p) - 255) <= 2 && std::abs(qGreen(p) - 128) <= 2 && qBlue(p) <= 2,
+             qPrintable(QString::number(p, 16)));
+}
+
+void TstPictureFile::decodesAtTheSizeNeeded_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("atLeast");
+    QTest::addColumn<QSize>("expected");
+
+    const QByteArray jpeg("jpeg");
+    QTest::newRow("JPEG, no size asked") << jpeg << QSize(640, 480) << QSize() << QSize(640, 480);
+    QTest::newRow("JPEG for 128 x 112: a half")
+        << jpeg << QSize(640, 480) << QSize(128, 112) << QSize(320, 240);
+    QTest::newRow("JPEG for 80 x 60: a quarter")
+        << jpeg << QSize(640, 480) << QSize(80, 60) << QSize(160, 120);
+    QTest::newRow("JPEG for 40 x 30: an eighth")
+        << jpeg << QSize(640, 480) << QSize(40, 30) << QSize(80, 60);
+    QTest::newRow("JPEG, odd sides rounded up")
+        << jpeg << QSize(641, 479) << QSize(40, 30) << QSize(81, 60);
+    QTest::newRow("JPEG, the taller side decides")
+        << jpeg << QSize(640, 480) << QSize(40, 100) << QSize(320, 240);
+    QTest::newRow("JPEG already small: whole")
+        << jpeg << QSize(200, 150) << QSize(128, 112) << QSize(200, 150);
+    QTest::newRow("PNG: always whole")
+        << QByteArray("png") << QSize(640, 480) << QSize(40, 30) << QSize(640, 480);
+}
+
+void TstPictureFile::decodesAtTheSizeNeeded()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, size);
+    QFETCH(QSize, atLeast);
+    QFETCH(QSize, expected);
+    TempAppFolder dir;
+    const QImage picture = photograph(size.width(), size.height());
+    const QString path = writeWithQt(dir, QStringLiteral("photo"), picture, format);
+
+    const PictureLoad load = loadPictureFile(path, atLeast);
+    QVERIFY2(load.ok(), qPrintable(load.status.message()));
+    QCOMPARE(load.image.size(), expected);
+    // The shrunk picture is the picture: compared with a smooth shrink of the original.
+    const QImage reference =
+        picture.scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    qint64 difference = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x)
+            difference += std::abs(qGray(load.image.pixel(x, y)) - qGray(reference.pixel(x, y)));
+    }
+    QVERIFY2(difference < 8 * qint64(expected.width()) * expected.height(),
+             qPrintable(QString::number(difference)));
 }
 
 void TstPictureFile::savesBmpRows_data()

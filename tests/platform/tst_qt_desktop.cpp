@@ -50,6 +50,7 @@ class TstQtDesktop : public QObject
 private slots:
     void messageBoxesFitTheirTitle_data();
     void messageBoxesFitTheirTitle();
+    void dialogResultWithNulIsNotFound();
 };
 
 void TstQtDesktop::messageBoxesFitTheirTitle_data()
@@ -103,6 +104,17 @@ void TstQtDesktop::messageBoxesFitTheirTitle()
              qPrintable(QString::number(seen.width)));
     // The text keeps its whole width beside it.
     QVERIFY(seen.width > seen.textWidth);
+}
+
+void TstQtDesktop::dialogResultWithNulIsNotFound()
+{
+    QtDesktop desktop;
+    QVERIFY(!desktop.refusedWithNul(nullptr, QStringLiteral("/tmp/a.bmp")));
+    SeenBox seen;
+    answerTheBox(seen, QMessageBox::Ok);
+    const QString path = QStringLiteral("/tmp/a.bmp") + QChar(0) + QStringLiteral(".txt");
+    QVERIFY(desktop.refusedWithNul(nullptr, path));
+    QVERIFY2(seen.text.contains(QLatin1String("could not be found")), qPrintable(seen.text));
 }
 
 QTEST_MAIN(TstQtDesktop)

@@ -123,6 +123,9 @@ void TstShotDragging::fileManagerDropsUseTheDroppedFile_data()
     QTest::newRow("unframed shot") << "small.bmp" << false;
     QTest::newRow("not a picture") << "broken.bmp" << false;
     QTest::newRow("missing file") << "gone.bmp" << false;
+    // The address a.bmp%00.txt: the NUL must not cut the name down to a shot that exists.
+    QTest::newRow("name with a NUL after a shot's name")
+        << QStringLiteral("b.bmp") + QChar(0) + QStringLiteral(".txt") << false;
 }
 
 void TstShotDragging::fileManagerDropsUseTheDroppedFile()
