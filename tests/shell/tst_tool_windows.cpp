@@ -74,8 +74,7 @@ private slots:
     void toolbarShowsEachToolOnce();
     void newReplacesTheWindowByAFreshOne_data();
     void newReplacesTheWindowByAFreshOne();
-    void quitClosesTheWindow();
-    void closingTheProgramAsksForAChangedComposition();
+    void quitClosesTheWindowAndAsksForAChangedOne();
     void activeToolPutsItsCommandsInTheMenuBar();
     void everyFolderListIsTheSharedOne();
 };
@@ -177,7 +176,7 @@ void TstToolWindows::newReplacesTheWindowByAFreshOne()
     QCOMPARE(w.workspace()->subWindowList().size(), 2);
 }
 
-void TstToolWindows::quitClosesTheWindow()
+void TstToolWindows::quitClosesTheWindowAndAsksForAChangedOne()
 {
     test::TempAppFolder app;
     FakeDesktop desktop;
@@ -191,15 +190,7 @@ void TstToolWindows::quitClosesTheWindow()
     // The toolbar makes a new one afterwards.
     QVERIFY(w.showMosaicWindow());
     QCOMPARE(w.workspace()->subWindowList().size(), 2);
-}
 
-void TstToolWindows::closingTheProgramAsksForAChangedComposition()
-{
-    test::TempAppFolder app;
-    FakeDesktop desktop;
-    MainWindow w(desktop, app.paths());
-    w.show();
-    QPointer<MosaicWindow> mosaic = w.showMosaicWindow();
     QPointer<PanoramaWindow> panorama = w.showPanoramaWindow();
     panorama->Command2_Click();
     // "See ya!": the unchanged mosaic goes without a word, the panorama asks and Cancel keeps
