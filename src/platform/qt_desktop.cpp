@@ -72,6 +72,34 @@ QString startFolder(const Desktop::FileDialog &dialog)
     return dialog.folder + QLatin1Char('/') + QFileInfo(dialog.fileName).fileName();
 }
 
+std::optional<Desktop::SaveChoice> chooseSaveFileWithChoice(QWidget *parent,
+                                                            const Desktop::FileDialog &dialog)
+{
+    // The system's own dialogs take no extra controls: Qt's dialog gets a row of its own under
+    // the file type, as the same kind of choice.
+    QFileDialog box(parent, dialog.caption, startFolder(dialog), dialog.filter);
+    box.setObjectName(QStringLiteral("saveDialog"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    auto *combo = new QComboBox(&box);
+    combo->setObjectName(QStringLiteral("saveChoice"));
+    combo->addItems(dialog.choices);
+    combo->setCurrentIndex(qBound(0, dialog.choice, int(dialog.choices.size()) - 1));
+    auto *label = new QLabel(dialog.choiceLabel, &box);
+    label->setBuddy(combo);
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(combo, row, 1);
+    }
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = box.selectedFiles().constFirst();
+    if (path.isEmpty())
+        return std::nullopt;
+    return Desktop::SaveChoice{path, box.selectedNameFilter(), combo->currentIndex()};
+}
+
 } // namespace
 
 int QtDesktop::messageWidthForTitle(const QString &title, const QWidget &box)
@@ -135,34 +163,6 @@ std::optional<Desktop::SaveChoice> QtDesktop::chooseSaveFile(QWidget *parent,
     if (path.isEmpty())
         return std::nullopt;
     return SaveChoice{path, filter};
-}
-
-std::optional<Desktop::SaveChoice> QtDesktop::chooseSaveFileWithChoice(QWidget *parent,
-                                                                       const FileDialog &dialog)
-{
-    // The system's own dialogs take no extra controls: Qt's dialog gets a row of its own under
-    // the file type, as the same kind of choice.
-    QFileDialog box(parent, dialog.caption, startFolder(dialog), dialog.filter);
-    box.setObjectName(QStringLiteral("saveDialog"));
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setOption(QFileDialog::DontUseNativeDialog);
-    auto *combo = new QComboBox(&box);
-    combo->setObjectName(QStringLiteral("saveChoice"));
-    combo->addItems(dialog.choices);
-    combo->setCurrentIndex(qBound(0, dialog.choice, int(dialog.choices.size()) - 1));
-    auto *label = new QLabel(dialog.choiceLabel, &box);
-    label->setBuddy(combo);
-    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
-        const int row = grid->rowCount();
-        grid->addWidget(label, row, 0);
-        grid->addWidget(combo, row, 1);
-    }
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-        return std::nullopt;
-    const QString path = box.selectedFiles().constFirst();
-    if (path.isEmpty())
-        return std::nullopt;
-    return SaveChoice{path, box.selectedNameFilter(), combo->currentIndex()};
 }
 
 std::optional<QString> QtDesktop::chooseFolder(QWidget *parent, const FileDialog &dialog)

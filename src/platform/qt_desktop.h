@@ -32,9 +32,6 @@ public:
     // and buttons. Qt's own allowance (the title in the program's font and 50 pixels) cuts
     // short titles such as "Camvista" off.
     static int messageWidthForTitle(const QString &title, const QWidget &box);
-
-private:
-    std::optional<SaveChoice> chooseSaveFileWithChoice(QWidget *parent, const FileDialog &dialog);
 };
 
 } // namespace camvista
