@@ -1,7 +1,6 @@
 #pragma once
 
 #include "image_processor.h"
-
 #include "platform/app_paths.h"
 
 #include <QMainWindow>
