@@ -370,7 +370,7 @@ void EditorWindow::savcopy_Click()
 void EditorWindow::savecopy_Click()
 {
     const QImage picture = pictureToSave();
-    savePictureAs(this, m_desktop, picture, QFileInfo(m_text1->text()).absolutePath());
+    savePictureAs(this, m_desktop, picture, m_paths, SaveScale::Offered);
 }
 
 void EditorWindow::print()

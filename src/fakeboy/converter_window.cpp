@@ -58,7 +58,7 @@ private:
 } // namespace
 
 ConverterWindow::ConverterWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
-    : QMainWindow(parent), m_desktop(desktop), m_folder(paths.folder)
+    : QMainWindow(parent), m_desktop(desktop), m_folder(paths.folder), m_paths(paths)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("DuduRed Idarer"));
@@ -210,7 +210,7 @@ void ConverterWindow::cmdGo_Click()
 void ConverterWindow::save_Click()
 {
     commitSurface(*m_picture1, *m_picture1, m_desktop);
-    savePictureAs(this, m_desktop, m_picture1->picture(), m_folder,
+    savePictureAs(this, m_desktop, m_picture1->picture(), m_paths, SaveScale::None,
                   QStringLiteral("Save generated shot as..."));
 }
 

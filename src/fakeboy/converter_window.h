@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image_processor.h"
+#include "platform/app_paths.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -17,7 +18,6 @@ namespace camvista
 
 class Desktop;
 class PictureSurface;
-struct AppPaths;
 
 inline const QString kConverterOpenFilter =
     QStringLiteral("VUDavizi Shots (bmp, jpg, gif, png) (*.jpg *.bmp *.png *.jpeg *.gif)");
@@ -62,6 +62,7 @@ private:
 
     Desktop &m_desktop;
     QString m_folder;
+    AppPaths m_paths; // the save dialog starts where the user last saved
     ImageProcessor m_processor;
     std::unique_ptr<QTemporaryFile> m_temporary;
     bool m_loading = false;

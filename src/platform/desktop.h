@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,8 +18,8 @@ class Desktop
 {
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
     enum class WindowStyle { Normal, Minimized, Maximized, Hidden };
     enum class PrintResult { Printed, NoPrinter, Failed };
     // How the desktop shows a wallpaper smaller or larger than the screen.
@@ -37,6 +38,11 @@ public:
         QString folder;   // where the dialog starts
         QString fileName; // proposed name (save dialogs)
         QString filter;   // Qt filter text, e.g. "Pictures (*.bmp *.gif)"; ";;" between several
+        // Save dialogs: one more choice beside the name, such as a scale; none when `choices`
+        // is empty. `choice` is the item selected at first.
+        QString choiceLabel;
+        QStringList choices;
+        int choice = 0;
     };
 
     // What a save dialog gave back: the path as the user typed or picked it, and the filter
@@ -44,6 +50,7 @@ public:
     struct SaveChoice {
         QString path;
         QString filter;
+        int choice = 0; // the item of `FileDialog::choices` selected, 0 when there are none
     };
 
     virtual ~Desktop();

@@ -28,9 +28,11 @@ template <typename T> T takeFront(std::deque<T> &queue, T fallback)
 Desktop::Answer FakeDesktop::showMessage(QWidget *, const Message &message)
 {
     messages.append(message);
-    const Answer fallback =
-        message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel ? Answer::No
-                                                                                     : Answer::Ok;
+    Answer fallback = Answer::Ok;
+    if (message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel)
+        fallback = Answer::No;
+    else if (message.buttons == Buttons::SaveDiscardCancel)
+        fallback = Answer::Cancel;
     return takeFront(answers, fallback);
 }
 
@@ -47,10 +49,13 @@ std::optional<Desktop::SaveChoice> FakeDesktop::chooseSaveFile(QWidget *, const 
     QString filter = takeFront(saveFilters, QString());
     if (!offered.contains(filter))
         filter = offered.constFirst();
+    int choice = takeFront(saveChoices, dialog.choice);
+    if (choice < 0 || choice >= dialog.choices.size())
+        choice = dialog.choices.isEmpty() ? 0 : dialog.choice;
     const std::optional<QString> path = takeFront(saveFiles, std::optional<QString>());
     if (!path)
         return std::nullopt;
-    return SaveChoice{*path, filter};
+    return SaveChoice{*path, filter, choice};
 }
 
 std::optional<QString> FakeDesktop::chooseFolder(QWidget *, const FileDialog &dialog)

@@ -13,7 +13,8 @@ namespace camvista
 
 // A desktop for tests: records every call and answers from scripted queues, so no test ever
 // waits on a real dialog. An empty queue answers as a user who presses the default button
-// (OK, or Cancel in a file or colour dialog).
+// (OK, No in a Yes / No question, Cancel in a Save / Discard / Cancel question and in a file or
+// colour dialog), so nothing is lost by an answer a test did not script.
 class FakeDesktop final : public Desktop
 {
 public:
@@ -48,6 +49,9 @@ public:
     // The filter the user selects in each save dialog. An empty queue, or a filter the dialog
     // does not offer, leaves the dialog's first filter selected, as a user who never touches it.
     std::deque<QString> saveFilters;
+    // The item the user selects among a save dialog's extra choices; an empty queue, or an
+    // index the dialog does not offer, keeps the one the dialog starts with.
+    std::deque<int> saveChoices;
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<QColor>> colours;
     bool servicesSucceed = true; // result of openAddress / openFolder / startProgram

@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -54,6 +56,8 @@ QMessageBox::StandardButtons toQtButtons(Desktop::Buttons buttons)
         return QMessageBox::Yes | QMessageBox::No;
     case Desktop::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Desktop::Buttons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case Desktop::Buttons::Ok:
         break;
     }
@@ -67,6 +71,34 @@ QString startFolder(const Desktop::FileDialog &dialog)
     if (dialog.folder.isEmpty())
         return dialog.fileName;
     return dialog.folder + QLatin1Char('/') + QFileInfo(dialog.fileName).fileName();
+}
+
+std::optional<Desktop::SaveChoice> chooseSaveFileWithChoice(QWidget *parent,
+                                                            const Desktop::FileDialog &dialog)
+{
+    // The system's own dialogs take no extra controls: Qt's dialog gets a row of its own under
+    // the file type, as the same kind of choice.
+    QFileDialog box(parent, dialog.caption, startFolder(dialog), dialog.filter);
+    box.setObjectName(QStringLiteral("saveDialog"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    auto *combo = new QComboBox(&box);
+    combo->setObjectName(QStringLiteral("saveChoice"));
+    combo->addItems(dialog.choices);
+    combo->setCurrentIndex(qBound(0, dialog.choice, int(dialog.choices.size()) - 1));
+    auto *label = new QLabel(dialog.choiceLabel, &box);
+    label->setBuddy(combo);
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(combo, row, 1);
+    }
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = box.selectedFiles().constFirst();
+    if (path.isEmpty())
+        return std::nullopt;
+    return Desktop::SaveChoice{path, box.selectedNameFilter(), combo->currentIndex()};
 }
 
 } // namespace
@@ -101,6 +133,10 @@ Desktop::Answer QtDesktop::showMessage(QWidget *parent, const Message &message)
         return Answer::No;
     case QMessageBox::Cancel:
         return Answer::Cancel;
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
     default:
         return message.buttons == Buttons::Ok         ? Answer::Ok
                : message.buttons == Buttons::OkCancel ? Answer::Ok
@@ -131,6 +167,8 @@ std::optional<QString> QtDesktop::chooseOpenFile(QWidget *parent, const FileDial
 std::optional<Desktop::SaveChoice> QtDesktop::chooseSaveFile(QWidget *parent,
                                                              const FileDialog &dialog)
 {
+    if (!dialog.choices.isEmpty())
+        return chooseSaveFileWithChoice(parent, dialog);
     QString filter;
     const QString path = QFileDialog::getSaveFileName(parent, dialog.caption, startFolder(dialog),
                                                       dialog.filter, &filter);

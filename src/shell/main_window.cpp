@@ -19,6 +19,7 @@
 #include "ui/twips_geometry.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QMdiArea>
@@ -188,6 +189,17 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    for (QMdiSubWindow *tool : {m_mosaicWindow.data(), m_panoramaWindow.data()}) {
+        if (tool && !tool->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::Form_Resize()
 {
     // The browser stays docked at the workspace's top-left, as tall as the main window.
@@ -337,8 +349,9 @@ template <typename Tool> Tool *MainWindow::showTool(QPointer<QMdiSubWindow> &chi
         // "New": this window goes and a fresh one takes its place.
         connect(tool, &Tool::newRequested, this, [this, &child] {
             QMdiSubWindow *old = child;
+            if (!old->close())
+                return;
             child = nullptr;
-            old->close();
             showTool<Tool>(child);
         });
     }

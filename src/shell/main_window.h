@@ -86,6 +86,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A changed mosaic or panorama asks first; its Cancel keeps the program running.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();

@@ -11,9 +11,9 @@ namespace camvista
 {
 
 bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
-                         const QString &startFolder)
+                         const AppPaths &paths)
 {
-    return savePictureAs(parent, desktop, picture, startFolder);
+    return savePictureAs(parent, desktop, picture, paths, SaveScale::Offered);
 }
 
 Desktop::WallpaperStyle WallpaperControls::style() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/app_paths.h"
 #include "platform/desktop.h"
 
 #include <QImage>
@@ -15,12 +16,12 @@ namespace camvista
 // What the composition windows share once a picture is composed: saving it as a BMP or PNG file
 // and making it the desktop wallpaper.
 
-// The program's "save as" (savePictureAs): BMP, or PNG when the user asks for it. The dialog
-// does not ask before replacing a file. Cancelling is silent; a write that fails is told in
-// plain words and leaves any file that stood there untouched. True when the whole file is on
-// disk.
+// The program's "save as" (savePictureAs): BMP, or PNG when the user asks for it, enlarged by
+// the whole factor chosen in the dialog, which starts in the folder last saved to. Cancelling
+// is silent; a write that fails is told in plain words and leaves any file that stood there
+// untouched. True when the whole file is on disk.
 bool saveComposedPicture(QWidget *parent, Desktop &desktop, const QImage &picture,
-                         const QString &startFolder);
+                         const AppPaths &paths);
 
 // The wallpaper button with its 96 x 96 picture and the three style options under it, placed
 // with their top-left corner at `topLeft` of `parent`.

@@ -8,10 +8,13 @@
 #include "ui/picture_surface.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace camvista
 {
@@ -70,6 +73,26 @@ CompositionWindow::CompositionWindow(Desktop &desktop, const AppPaths &paths, co
     connect(m_new, &QAction::triggered, this, &CompositionWindow::new_Click);
     connect(m_savepano, &QAction::triggered, this, &CompositionWindow::savepano_Click);
     connect(m_quit, &QAction::triggered, this, &CompositionWindow::quit_Click);
+
+    m_undo = new QUndoStack(this);
+    m_undoAction = menuCommand(this, "undo", QStringLiteral("&Undo"));
+    m_redoAction = menuCommand(this, "redo", QStringLiteral("&Redo"));
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Shift+Z everywhere, beside whatever else the platform calls "redo".
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence ctrlShiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!redoKeys.contains(ctrlShiftZ))
+        redoKeys.prepend(ctrlShiftZ);
+    m_redoAction->setShortcuts(redoKeys);
+    // Two tools can be open at once: each answers the keys only while it has the focus.
+    for (QAction *action : {m_undoAction, m_redoAction})
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+    connect(m_undoAction, &QAction::triggered, m_undo, &QUndoStack::undo);
+    connect(m_redoAction, &QAction::triggered, m_undo, &QUndoStack::redo);
+    connect(m_undo, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
 }
 
 void CompositionWindow::buildGrid(int gridColumns, int gridLines, const QSize &squareSize)
@@ -90,7 +113,7 @@ DropSquare *CompositionWindow::square(int column, int line) const
 
 QList<QAction *> CompositionWindow::menuActions() const
 {
-    return {m_new, m_savepano, m_quit};
+    return {m_new, m_savepano, m_quit, m_undoAction, m_redoAction};
 }
 
 int CompositionWindow::columns() const
@@ -108,34 +131,58 @@ void CompositionWindow::setCountText(QLabel *label, int count)
     label->setText(QString::number(count));
 }
 
+void CompositionWindow::changeSize(const std::function<void()> &change)
+{
+    const CompositionSize before = compositionSize();
+    change();
+    const CompositionSize after = compositionSize();
+    // A click at a bound changes nothing and leaves nothing to undo.
+    if (after != before) {
+        m_undo->push(new ResizeCompositionCommand(
+            [this](const CompositionSize &size) { setCompositionSize(size); }, before, after));
+    }
+}
+
 void CompositionWindow::Command1_Click()
 {
-    setCountText(m_label1, steppedCount(columns(), -1, 1, m_setup.maxColumns));
-    columnsChanged();
+    changeSize([this] {
+        setCountText(m_label1, steppedCount(columns(), -1, 1, m_setup.maxColumns));
+        columnsChanged();
+    });
 }
 
 void CompositionWindow::Command2_Click()
 {
-    setCountText(m_label1, steppedCount(columns(), +1, 1, m_setup.maxColumns));
-    columnsChanged();
+    changeSize([this] {
+        setCountText(m_label1, steppedCount(columns(), +1, 1, m_setup.maxColumns));
+        columnsChanged();
+    });
 }
 
 void CompositionWindow::Command3_Click()
 {
-    setCountText(m_label3, steppedCount(lines(), +1, 1, m_setup.maxLines));
-    linesChanged();
+    changeSize([this] {
+        setCountText(m_label3, steppedCount(lines(), +1, 1, m_setup.maxLines));
+        linesChanged();
+    });
 }
 
 void CompositionWindow::Command4_Click()
 {
-    setCountText(m_label3, steppedCount(lines(), -1, 1, m_setup.maxLines));
-    linesChanged();
+    changeSize([this] {
+        setCountText(m_label3, steppedCount(lines(), -1, 1, m_setup.maxLines));
+        linesChanged();
+    });
 }
 
 void CompositionWindow::placeShot(DropSquare *square, const ShotDrop &drop)
 {
-    if (const std::optional<QImage> shot = m_frame1->framedShotFor(drop, m_setup.badSizeText))
-        square->setPicture(squarePicture(*shot));
+    const std::optional<QImage> shot = m_frame1->framedShotFor(drop, m_setup.badSizeText);
+    if (!shot)
+        return;
+    QImage placed = squarePicture(*shot);
+    if (placed != square->picture())
+        m_undo->push(new PlaceShotCommand(square, square->picture(), std::move(placed)));
 }
 
 QImage CompositionWindow::compose(const PictureSurface &from)
@@ -143,10 +190,13 @@ QImage CompositionWindow::compose(const PictureSurface &from)
     return commitSurface(from, *m_picture2, m_desktop);
 }
 
-void CompositionWindow::savepano_Click()
+bool CompositionWindow::savepano_Click()
 {
     compose(savedSurface());
-    saveComposedPicture(this, m_desktop, m_picture2->picture(), m_paths.shotsFolder());
+    if (!saveComposedPicture(this, m_desktop, m_picture2->picture(), m_paths))
+        return false;
+    m_undo->setClean();
+    return true;
 }
 
 void CompositionWindow::wallpaper_Click()
@@ -155,9 +205,50 @@ void CompositionWindow::wallpaper_Click()
     setAsWallpaper(this, m_desktop, m_picture2->picture(), m_wallpaper.style());
 }
 
+bool CompositionWindow::isChanged() const
+{
+    return !m_undo->isClean();
+}
+
+bool CompositionWindow::mayThrowAway()
+{
+    if (!isChanged() || m_throwAwayAgreed)
+        return true;
+    const QString text =
+        QStringLiteral("The %1 has changed since it was last saved.\n\nSave it before it is "
+                       "closed? If you discard it, the changes are lost.")
+            .arg(m_setup.compositionName);
+    switch (m_desktop.showMessage(this,
+                                  {text, QStringLiteral("Camvista"),
+                                   Desktop::Buttons::SaveDiscardCancel, Desktop::Icon::Question})) {
+    case Desktop::Answer::Save:
+        // A save the user cancelled or that failed keeps the window and its composition.
+        return savepano_Click();
+    case Desktop::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CompositionWindow::closeEvent(QCloseEvent *event)
+{
+    if (mayThrowAway())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void CompositionWindow::new_Click()
 {
+    if (!mayThrowAway())
+        return;
+    // The listener closes this window: it must not ask a second time.
+    QPointer<CompositionWindow> self(this);
+    m_throwAwayAgreed = true;
     emit newRequested();
+    if (self)
+        m_throwAwayAgreed = false;
 }
 
 void CompositionWindow::quit_Click()

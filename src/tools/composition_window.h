@@ -1,5 +1,6 @@
 #pragma once
 
+#include "composition_commands.h"
 #include "composition_output.h"
 
 #include "data/tool_pictures.h"
@@ -14,6 +15,7 @@
 class QAction;
 class QLabel;
 class QPushButton;
+class QUndoStack;
 
 namespace camvista
 {
@@ -26,7 +28,9 @@ class ShotPicker;
 // What the mosaic editor and the panorama maker have in common: the shot picker, a grid of
 // coloured squares in `container` that take dropped shots, the column and line counts with
 // their "-" and "+" buttons, the wallpaper button and styles, the hidden `Picture2` that
-// receives the composed picture, and the "New", "Save" and "Quit" menu commands.
+// receives the composed picture, the "New", "Save" and "Quit" menu commands, and "Undo" and
+// "Redo" for every drop, move and size change. A composition changed since it was last saved
+// is never thrown away without asking.
 class CompositionWindow : public QWidget
 {
     Q_OBJECT
@@ -46,7 +50,9 @@ public:
     QPushButton *command3() const { return m_command3; }
     QPushButton *command4() const { return m_command4; }
     const WallpaperControls &wallpaperControls() const { return m_wallpaper; }
+    // "New", "Save", "Quit", "Undo", "Redo".
     QList<QAction *> menuActions() const;
+    QUndoStack *undoStack() const { return m_undo; }
 
     int columns() const;
     int lines() const;
@@ -55,9 +61,16 @@ public:
     void Command2_Click(); // one column more
     void Command3_Click(); // one line more
     void Command4_Click(); // one line less
-    void savepano_Click();
+    // True when the whole file is on disk.
+    bool savepano_Click();
     void new_Click();
     void quit_Click();
+
+    // Changed since it was last saved (or opened)?
+    bool isChanged() const;
+    // Before a changed composition is thrown away: Save, Discard or Cancel. True when it may
+    // go: nothing was changed, the user discarded it, or it was saved.
+    bool mayThrowAway();
 
     // The surface as shown goes to the clipboard and into Picture2; returns that picture.
     QImage compose(const PictureSurface &from);
@@ -86,6 +99,7 @@ protected:
         QString newCommand;
         QString saveCommand;
         QString quitCommand;
+        QString compositionName; // "mosaic", "panorama": how the question names it
     };
 
     CompositionWindow(Desktop &desktop, const AppPaths &paths, const Setup &setup,
@@ -96,9 +110,16 @@ protected:
     const std::vector<DropSquare *> &squares() const { return m_squares; }
     void setCountText(QLabel *label, int count);
 
+    void closeEvent(QCloseEvent *event) override;
+
     // A count changed; the window sizes its picture from it.
     virtual void columnsChanged() = 0;
     virtual void linesChanged() = 0;
+    // The counts and sizes as they stand, and putting them back (for undo and redo).
+    virtual CompositionSize compositionSize() const = 0;
+    virtual void setCompositionSize(const CompositionSize &size) = 0;
+    // Runs a change of the counts or sizes as one step that can be undone.
+    void changeSize(const std::function<void()> &change);
     // What a placed shot becomes in its square.
     virtual QImage squarePicture(const QImage &framedShot) { return framedShot; }
     // The surface whose picture is saved, and the one made the wallpaper.
@@ -108,6 +129,7 @@ protected:
 
     Desktop &m_desktop;
     AppPaths m_paths;
+    QUndoStack *m_undo = nullptr;
     ShotPicker *m_frame1 = nullptr;
     PictureSurface *m_container = nullptr;
     PictureSurface *m_picture2 = nullptr;
@@ -127,6 +149,10 @@ private:
     QAction *m_new = nullptr;
     QAction *m_savepano = nullptr;
     QAction *m_quit = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    // "New" has asked already: the close that follows does not ask again.
+    bool m_throwAwayAgreed = false;
 };
 
 } // namespace camvista

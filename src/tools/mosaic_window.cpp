@@ -30,7 +30,7 @@ MosaicWindow::MosaicWindow(Desktop &desktop, const AppPaths &paths, QWidget *par
                           "the colored squares  ==>"),
            QStringLiteral("Picture doesn't fit the requiered size (160x144)"), "Command9",
            data::ToolKind::Mosaic, 488, QStringLiteral("New Mosaic"), QStringLiteral("Save Mosaic"),
-           QStringLiteral("Quit Mosaic Editor")},
+           QStringLiteral("Quit Mosaic Editor"), QStringLiteral("mosaic")},
           parent)
 {
     setCountText(m_label1, 4);
@@ -62,6 +62,19 @@ void MosaicWindow::columnsChanged()
 
 void MosaicWindow::linesChanged()
 {
+    applyMosaicSize();
+}
+
+CompositionSize MosaicWindow::compositionSize() const
+{
+    return {columns(), lines(), m_container->size(), {}};
+}
+
+void MosaicWindow::setCompositionSize(const CompositionSize &size)
+{
+    // The mosaic's size always follows its counts.
+    setCountText(m_label1, size.columns);
+    setCountText(m_label3, size.lines);
     applyMosaicSize();
 }
 

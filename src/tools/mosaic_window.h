@@ -31,6 +31,8 @@ public:
 protected:
     void columnsChanged() override;
     void linesChanged() override;
+    CompositionSize compositionSize() const override;
+    void setCompositionSize(const CompositionSize &size) override;
     const PictureSurface &savedSurface() const override { return *m_container; }
     const PictureSurface &wallpaperSurface() const override { return *m_container; }
 

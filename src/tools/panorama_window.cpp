@@ -41,7 +41,8 @@ PanoramaWindow::PanoramaWindow(Desktop &desktop, const AppPaths &paths, QWidget 
                           "of the colored squares  ==>"),
            QStringLiteral("Picture doesn't fit the required size (160x144)"), "Command10",
            data::ToolKind::Panorama, 512, QStringLiteral("New Panorama"),
-           QStringLiteral("Save Panorama"), QStringLiteral("Quit Panorama Maker")},
+           QStringLiteral("Save Panorama"), QStringLiteral("Quit Panorama Maker"),
+           QStringLiteral("panorama")},
           parent)
 {
     setCountText(m_label1, 2);
@@ -154,6 +155,23 @@ void PanoramaWindow::setPanoramaHeight(int height)
     twip2cm();
 }
 
+CompositionSize PanoramaWindow::compositionSize() const
+{
+    return {columns(), lines(), m_container->size(), m_blackborder->size()};
+}
+
+void PanoramaWindow::setCompositionSize(const CompositionSize &size)
+{
+    // The border box is restored as it was: it keeps its opening size until the first change.
+    setCountText(m_label1, size.columns);
+    setCountText(m_label3, size.lines);
+    m_label9->setText(QString::number(size.picture.width()));
+    m_label8->setText(QString::number(size.picture.height()));
+    m_container->resize(size.picture);
+    m_blackborder->resize(size.border);
+    twip2cm();
+}
+
 void PanoramaWindow::twip2cm()
 {
     m_label11->setText(
@@ -162,27 +180,37 @@ void PanoramaWindow::twip2cm()
 
 void PanoramaWindow::Command5_Click()
 {
-    setPanoramaHeight(panoramaHeight() - 1);
+    changeSize([this] { setPanoramaHeight(panoramaHeight() - 1); });
 }
 
 void PanoramaWindow::Command6_Click()
 {
-    setPanoramaHeight(panoramaHeight() + 1);
+    changeSize([this] { setPanoramaHeight(panoramaHeight() + 1); });
 }
 
 void PanoramaWindow::Command7_Click()
 {
-    setPanoramaWidth(panoramaWidth() - 1);
+    changeSize([this] { setPanoramaWidth(panoramaWidth() - 1); });
 }
 
 void PanoramaWindow::Command8_Click()
 {
-    setPanoramaWidth(panoramaWidth() + 1);
+    changeSize([this] { setPanoramaWidth(panoramaWidth() + 1); });
 }
 
 QImage PanoramaWindow::squarePicture(const QImage &framedShot)
 {
     return cutInnerPicture(*m_picture7, framedShot);
+}
+
+std::vector<DropSquare *> PanoramaWindow::stacking() const
+{
+    std::vector<DropSquare *> order;
+    for (QObject *child : m_container->children()) {
+        if (auto *square = qobject_cast<DropSquare *>(child))
+            order.push_back(square);
+    }
+    return order;
 }
 
 bool PanoramaWindow::eventFilter(QObject *watched, QEvent *event)
@@ -194,6 +222,8 @@ bool PanoramaWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
         m_moving = true;
         m_pressed = static_cast<QMouseEvent *>(event)->position();
+        m_pressedSquare = square;
+        m_pressedPlace = {square->pos(), stacking()};
         // The square in hand is drawn over the others.
         square->raise();
         return true;
@@ -206,6 +236,12 @@ bool PanoramaWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::MouseButtonRelease:
         m_moving = false;
+        if (square == m_pressedSquare && square->pos() != m_pressedPlace.position) {
+            m_undo->push(new MoveSquareCommand(square, std::move(m_pressedPlace),
+                                               {square->pos(), stacking()}));
+        }
+        m_pressedSquare = nullptr;
+        m_pressedPlace = {};
         return true;
     default:
         return QWidget::eventFilter(watched, event);

@@ -50,6 +50,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void columnsChanged() override;
     void linesChanged() override;
+    CompositionSize compositionSize() const override;
+    void setCompositionSize(const CompositionSize &size) override;
     // Only the picture inside the shot's frame goes into a square.
     QImage squarePicture(const QImage &framedShot) override;
     // Saved with the border, made the wallpaper without it.
@@ -60,6 +62,8 @@ private:
     void setPanoramaWidth(int width);
     void setPanoramaHeight(int height);
     void twip2cm();
+    // The squares from the bottom of the stack to its top.
+    std::vector<DropSquare *> stacking() const;
 
     PictureSurface *m_blackborder = nullptr;
     PictureSurface *m_picture7 = nullptr;
@@ -70,6 +74,9 @@ private:
     // One flag for the whole window, switched by a press and a release on any square.
     bool m_moving = false;
     QPointF m_pressed;
+    // Where the square in hand lay, and the stacking, when it was pressed: one move to undo.
+    DropSquare *m_pressedSquare = nullptr;
+    MoveSquareCommand::Place m_pressedPlace;
 };
 
 } // namespace camvista

@@ -157,7 +157,7 @@ void WildFramesWindow::placeShot(const ShotDrop &drop)
 void WildFramesWindow::savewf_Click()
 {
     const QImage framed = commitSurface(*m_picture1[0], *m_picture7, m_desktop);
-    saveComposedPicture(this, m_desktop, framed, m_paths.shotsFolder());
+    saveComposedPicture(this, m_desktop, framed, m_paths);
 }
 
 } // namespace camvista

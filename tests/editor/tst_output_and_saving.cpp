@@ -87,6 +87,8 @@ private slots:
     void saveCommands();
     void savecopyWritesBmpOrPng_data();
     void savecopyWritesBmpOrPng();
+    void savecopyEnlargesByTheChosenFactor_data();
+    void savecopyEnlargesByTheChosenFactor();
     void savingWithThePanelClosedKeepsTheOverlay();
     void failedSavesKeepTheOldFile_data();
     void failedSavesKeepTheOldFile();
@@ -360,6 +362,34 @@ void TstOutputAndSaving::savecopyWritesBmpOrPng()
     QCOMPARE(rgb32(back.image), rgb32(expected));
     QVERIFY(s.desktop.messages.isEmpty());
     QCOMPARE(saved.count(), 0);
+}
+
+void TstOutputAndSaving::savecopyEnlargesByTheChosenFactor_data()
+{
+    QTest::addColumn<int>("panelFactor"); // 0: the panel is not open
+    QTest::addColumn<int>("choice");      // the dialog's factor, from 0 for 1x
+    QTest::newRow("2x output saved at 3x") << 2 << 2;
+    QTest::newRow("panel closed, 10x") << 0 << 9;
+}
+
+void TstOutputAndSaving::savecopyEnlargesByTheChosenFactor()
+{
+    QFETCH(int, panelFactor);
+    QFETCH(int, choice);
+    Session s(panelFactor ? 4 : 1, 3);
+    if (panelFactor)
+        QTest::mouseClick(s.panel()->factorButton(panelFactor), Qt::LeftButton);
+    s.desktop.saveFiles.push_back(s.app.file("big.png"));
+    s.desktop.saveChoices.push_back(choice);
+    s.window.savecopyAction()->trigger();
+    QCOMPARE(s.desktop.fileDialogs[0].choices.size(), 10);
+    // The panel's own enlargement stays; the dialog's factor repeats each of its pixels.
+    const QImage shown =
+        rgb32(panelFactor ? s.panel()->picture6()->picture() : s.window.picture1()->picture());
+    QCOMPARE(shown.width(), 160 * qMax(1, panelFactor));
+    QCOMPARE(
+        rgb32(loadPictureFile(s.app.file("big.png")).image),
+        shown.scaled(shown.size() * (choice + 1), Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void TstOutputAndSaving::savingWithThePanelClosedKeepsTheOverlay()

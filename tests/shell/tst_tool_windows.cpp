@@ -74,7 +74,7 @@ private slots:
     void toolbarShowsEachToolOnce();
     void newReplacesTheWindowByAFreshOne_data();
     void newReplacesTheWindowByAFreshOne();
-    void quitClosesTheWindow();
+    void quitClosesTheWindowAndAsksForAChangedOne();
     void activeToolPutsItsCommandsInTheMenuBar();
     void everyFolderListIsTheSharedOne();
 };
@@ -151,8 +151,15 @@ void TstToolWindows::newReplacesTheWindowByAFreshOne()
     old->Command2_Click();
     if (!mosaic)
         old->square(1, 0)->move(50, 50);
+    // The changed composition asks first: Cancel keeps it, Discard lets it go.
+    desktop.answers = {Desktop::Answer::Cancel, Desktop::Answer::Discard};
     old->menuActions().at(0)->trigger(); // "New"
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(watch && watch->isVisible());
+    QCOMPARE(w.workspace()->subWindowList().size(), 2);
+    old->menuActions().at(0)->trigger();
     QTRY_VERIFY(watch.isNull());
+    QCOMPARE(desktop.messages.size(), 2);
 
     CompositionWindow *fresh =
         mosaic ? static_cast<CompositionWindow *>(w.showMosaicWindow()) : w.showPanoramaWindow();
@@ -169,7 +176,7 @@ void TstToolWindows::newReplacesTheWindowByAFreshOne()
     QCOMPARE(w.workspace()->subWindowList().size(), 2);
 }
 
-void TstToolWindows::quitClosesTheWindow()
+void TstToolWindows::quitClosesTheWindowAndAsksForAChangedOne()
 {
     test::TempAppFolder app;
     FakeDesktop desktop;
@@ -183,6 +190,19 @@ void TstToolWindows::quitClosesTheWindow()
     // The toolbar makes a new one afterwards.
     QVERIFY(w.showMosaicWindow());
     QCOMPARE(w.workspace()->subWindowList().size(), 2);
+
+    QPointer<PanoramaWindow> panorama = w.showPanoramaWindow();
+    panorama->Command2_Click();
+    // "See ya!": the unchanged mosaic goes without a word, the panorama asks and Cancel keeps
+    // the program running.
+    desktop.answers = {Desktop::Answer::Cancel};
+    w.findChild<QAction *>(QStringLiteral("quitf"))->trigger();
+    QVERIFY(w.isVisible() && panorama && panorama->isVisible());
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(desktop.messages[0].buttons, Desktop::Buttons::SaveDiscardCancel);
+    desktop.answers = {Desktop::Answer::Discard};
+    QVERIFY(w.close());
+    QCOMPARE(desktop.messages.size(), 2);
 }
 
 void TstToolWindows::activeToolPutsItsCommandsInTheMenuBar()
@@ -193,10 +213,11 @@ void TstToolWindows::activeToolPutsItsCommandsInTheMenuBar()
     w.show();
     const QStringList base = menuTexts(w);
     w.showMosaicWindow();
-    QCOMPARE(menuTexts(w), base + QStringList({"New Mosaic", "Save Mosaic", "Quit Mosaic Editor"}));
+    QCOMPARE(menuTexts(w), base + QStringList({"New Mosaic", "Save Mosaic", "Quit Mosaic Editor",
+                                               "&Undo", "&Redo"}));
     w.showPanoramaWindow();
-    QCOMPARE(menuTexts(w),
-             base + QStringList({"New Panorama", "Save Panorama", "Quit Panorama Maker"}));
+    QCOMPARE(menuTexts(w), base + QStringList({"New Panorama", "Save Panorama",
+                                               "Quit Panorama Maker", "&Undo", "&Redo"}));
     w.showWildFrames();
     QCOMPARE(menuTexts(w), base + QStringList({"Save framed picture"}));
     w.workspace()->setActiveSubWindow(w.browserSubWindow());

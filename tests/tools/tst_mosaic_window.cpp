@@ -116,8 +116,8 @@ void TstMosaicWindow::opensWithItsStartingState()
     QStringList menu;
     for (QAction *a : w->menuActions())
         menu << a->objectName() + QLatin1Char('=') + a->text();
-    QCOMPARE(menu,
-             QStringList({"new=New Mosaic", "savepano=Save Mosaic", "quit=Quit Mosaic Editor"}));
+    QCOMPARE(menu, QStringList({"new=New Mosaic", "savepano=Save Mosaic", "quit=Quit Mosaic Editor",
+                                "undo=&Undo", "redo=&Redo"}));
     // The squares keep their tabled colours, line by line.
     QCOMPARE(w->square(0, 0)->backgroundColour().rgb(), qRgb(255, 192, 192));
     QCOMPARE(w->square(2, 0)->backgroundColour().rgb(), qRgb(255, 224, 192));

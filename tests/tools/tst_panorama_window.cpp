@@ -121,7 +121,8 @@ void TstPanoramaWindow::opensWithItsStartingState()
     QStringList menu;
     for (QAction *a : w->menuActions())
         menu << a->text();
-    QCOMPARE(menu, QStringList({"New Panorama", "Save Panorama", "Quit Panorama Maker"}));
+    QCOMPARE(menu, QStringList(
+                       {"New Panorama", "Save Panorama", "Quit Panorama Maker", "&Undo", "&Redo"}));
 }
 
 void TstPanoramaWindow::countsStopAtTheirBounds_data()
