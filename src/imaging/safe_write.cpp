@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
@@ -299,6 +300,35 @@ bool isWriteProtected(const QString &path)
     if (S_ISDIR(st.st_mode))
         return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+FileStatus makeFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        return failure(folder, FileError::CannotWrite, qt_error_string(ENOENT));
+    // Walk up to the nearest thing that is there, then make each missing folder below it.
+    QStringList missing;
+    QString at = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    for (;;) {
+        struct stat st = {};
+        if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
+                return failure(at, FileError::CannotWrite, qt_error_string(ENOTDIR));
+            break;
+        }
+        if (errno != ENOENT && errno != ENOTDIR)
+            return failure(at, FileError::CannotWrite, qt_error_string(errno));
+        missing.prepend(at);
+        const QString parent = QFileInfo(at).path();
+        if (parent == at)
+            break;
+        at = parent;
+    }
+    for (const QString &path : std::as_const(missing)) {
+        if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
+            return failure(path, FileError::CannotWrite, qt_error_string(errno));
+    }
+    return FileStatus{FileError::None, folder, {}};
 }
 
 FileStatus writeFileSafely(const QString &path, const std::function<bool(QIODevice &)> &write,

@@ -47,6 +47,11 @@ FileStatus writeUnderFreeName(const QString &folder, const QString &baseName,
 QString fileWithSamePixels(const QString &folder, const QString &baseName, const QString &extension,
                            const QImage &picture);
 
+// Creates the folder and any missing folders above it. On failure the status's path is the
+// folder that could not be made (or the file that stands where a folder must be) and its detail
+// the system's words; error is CannotWrite.
+FileStatus makeFolder(const QString &folder);
+
 // Writes all `size` bytes, trying again after a short write so that the device reports why it
 // stopped (a full disk). False when not everything was written.
 bool writeAll(QIODevice &device, const char *data, qint64 size);

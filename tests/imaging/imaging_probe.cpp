@@ -5,6 +5,7 @@
 //   imaging_probe load <path>
 //   imaging_probe write <path> <text>
 //   imaging_probe write-limited <max file bytes> <path> <byte count>
+//   imaging_probe make-folder <path>
 //   imaging_probe free-names <folder> <base name> <count> <tag> <start file>
 //     waits for <start file> to appear, then writes <count> files "<tag> <i>" under free names
 //     of <base name>.bmp and prints, after the status lines, the path of each file written
@@ -41,6 +42,8 @@ int main(int argc, char **argv)
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return 3;
         status = writeFileSafely(args[3], QByteArray(args[4].toInt(), 'n'));
+    } else if (command == QStringLiteral("make-folder") && args.size() == 3) {
+        status = makeFolder(args[2]);
     } else if (command == QStringLiteral("free-names") && args.size() == 7) {
         // Both racers start writing at the same moment, when the test lets them.
         for (int i = 0; i < 10000 && !QFileInfo::exists(args[6]); ++i)
@@ -55,7 +58,8 @@ int main(int argc, char **argv)
                     written.join(QLatin1Char('\n')).toUtf8().constData());
         return 0;
     } else {
-        std::fprintf(stderr, "usage: imaging_probe load|write|write-limited|free-names ...\n");
+        std::fprintf(stderr,
+                     "usage: imaging_probe load|write|write-limited|make-folder|free-names ...\n");
         return 2;
     }
     std::printf("%d\n%s\n", int(status.error), status.detail.toUtf8().constData());

@@ -55,6 +55,7 @@ private slots:
     void twoWritersRaceForNames();
     void fileWithSamePixels_data();
     void fileWithSamePixels();
+    void makeFolderSaysWhichAndWhy();
 };
 
 void TstSafeWrite::writeProtection_data()
@@ -496,6 +497,38 @@ void TstSafeWrite::fileWithSamePixels()
     const QString found = camvista::fileWithSamePixels(dir.path(), QStringLiteral("a"),
                                                        QStringLiteral("bmp"), twoColours(7));
     QCOMPARE(found, expected.isEmpty() ? QString() : dir.file(expected));
+}
+
+void TstSafeWrite::makeFolderSaysWhichAndWhy()
+{
+    TempAppFolder dir;
+    const QString deep = dir.file(QStringLiteral("a/b/c"));
+    QVERIFY(makeFolder(deep).ok());
+    QVERIFY(QFileInfo(deep).isDir());
+    QVERIFY(makeFolder(deep).ok()); // already there
+
+    const QString file = dir.write(QStringLiteral("in the way"), kOldBytes);
+    const FileStatus blocked = makeFolder(file + QStringLiteral("/x/y"));
+    QCOMPARE(blocked.error, FileError::CannotWrite);
+    QCOMPARE(blocked.path, file);
+    QCOMPARE(blocked.detail, qt_error_string(ENOTDIR));
+    QCOMPARE(readBytes(file), kOldBytes);
+
+    const QString why = openToOthers(dir.path());
+    if (!why.isEmpty())
+        QSKIP(qPrintable(why));
+    const QString locked = dir.file(QStringLiteral("locked"));
+    QVERIFY(QDir().mkdir(locked));
+    QVERIFY(setMode(locked, kMode0555));
+    const ProbeRun run =
+        runProbe({QStringLiteral("make-folder"), locked + QStringLiteral("/new/deeper")}, true);
+    setMode(locked, kMode0755);
+    if (run.skipped)
+        QSKIP(qPrintable(run.why));
+    QVERIFY2(run.ok, qPrintable(run.why));
+    QCOMPARE(run.error, FileError::CannotWrite);
+    QCOMPARE(run.detail, qt_error_string(EACCES));
+    QVERIFY(folderEntries(locked).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstSafeWrite)
