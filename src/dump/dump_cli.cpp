@@ -2,6 +2,8 @@
 
 #include "dump_export.h"
 
+#include "imaging/console_output.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -89,32 +91,42 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
     QString folder = options->out;
     if (folder.isEmpty()) {
         folder = applicationPathsFor(programFolder).shotsFolder();
-        if (!ensureFolder(folder)) {
-            err << QStringLiteral("The shots folder %1 cannot be created.")
-                       .arg(QDir::toNativeSeparators(folder))
+        const FileStatus made = ensureFolder(folder);
+        if (!made.ok()) {
+            err << QStringLiteral("The shots folder %1 cannot be created (%2: %3).")
+                       .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(made.path),
+                            made.detail)
                 << '\n';
             return kExitFailed;
         }
-    } else if (!QFileInfo(folder).isDir()) {
+    } else if (const QString problem = folderProblem(folder); !problem.isEmpty()) {
         // A mistyped folder is better reported than quietly created.
-        err << QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder))
-            << '\n';
+        err << problem << '\n';
         return kExitFailed;
     }
 
     const QList<DumpShot> shots = shotsOfSave(save, options->deleted, options->extras);
     if (shots.isEmpty()) {
-        err << QStringLiteral("The save %1 holds no photos.")
-                   .arg(QFileInfo(options->save).fileName())
-            << '\n';
+        const PhotoCounts counts = countPhotos(save);
+        const QString name = QFileInfo(options->save).fileName();
+        if (counts.deleted > 0 && !options->deleted)
+            err << QStringLiteral("The save %1 holds no photos in its album; --deleted writes the "
+                                  "%2 it still holds as deleted.")
+                       .arg(name, photosText(counts.deleted));
+        else
+            err << QStringLiteral("The save %1 holds no photos.").arg(name);
+        err << '\n';
         return kExitOk;
     }
     const DumpResult result = writeShots(shots, options->save, QFileInfo(folder).absoluteFilePath(),
                                          options->png ? ShotFormat::Png : ShotFormat::Bmp);
+    // One path a line, whatever the names hold: a script reads each line as one file.
     for (const QString &path : result.written)
-        out << QDir::toNativeSeparators(path) << '\n';
-    for (const FileStatus &failure : result.failures)
-        err << failure.message() << '\n';
+        out << pathForListing(QDir::toNativeSeparators(path)) << '\n';
+    for (const QString &path : result.alreadyThere)
+        out << "already there: " << pathForListing(QDir::toNativeSeparators(path)) << '\n';
+    for (const QString &message : result.failureMessages())
+        err << message << '\n';
     out.flush();
     err.flush();
     return result.failures.isEmpty() ? kExitOk : kExitFailed;

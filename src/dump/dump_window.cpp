@@ -212,25 +212,35 @@ void DumpWindow::writeClicked()
     const QString shown = QDir::toNativeSeparators(m_folder);
     // The shots folder is made when it is missing, as the main program does; a folder the user
     // picked that has gone since is reported.
-    const bool folderThere =
-        m_folder == m_paths.shotsFolder() ? ensureFolder(m_folder) : QFileInfo(m_folder).isDir();
-    if (!folderThere) {
-        tell(QStringLiteral("The folder %1 is not there and cannot be made, so nothing was "
-                            "written.")
-                 .arg(shown),
-             Desktop::Icon::Exclamation);
+    if (m_folder == m_paths.shotsFolder()) {
+        const FileStatus made = ensureFolder(m_folder);
+        if (!made.ok()) {
+            tell(QStringLiteral("The shots folder %1 is not there and cannot be made (%2: %3), "
+                                "so nothing was written.")
+                     .arg(shown, QDir::toNativeSeparators(made.path), made.detail),
+                 Desktop::Icon::Exclamation);
+            return;
+        }
+    } else if (const QString problem = folderProblem(m_folder); !problem.isEmpty()) {
+        tell(problem + QStringLiteral(" Nothing was written."), Desktop::Icon::Exclamation);
         return;
     }
 
     const DumpResult result = writeShots(ticked, m_savePath, m_folder, ShotFormat::Bmp);
-    const qsizetype n = result.written.size();
-    QString text = QStringLiteral("%1 %2 written to %3.")
-                       .arg(n)
-                       .arg(n == 1 ? QStringLiteral("shot") : QStringLiteral("shots"), shown);
+    const auto shotsText = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 shot") : QStringLiteral("%1 shots").arg(n);
+    };
+    QString text =
+        result.alreadyThere.isEmpty()
+            ? QStringLiteral("%1 written to %2.").arg(shotsText(result.written.size()), shown)
+            : QStringLiteral("%1 written, %2 already in %3.")
+                  .arg(shotsText(result.written.size()))
+                  .arg(result.alreadyThere.size())
+                  .arg(shown);
     if (!result.failures.isEmpty()) {
         text += QStringLiteral("\n\n%1 could not be written:").arg(result.failures.size());
-        for (const FileStatus &failure : result.failures)
-            text += QStringLiteral("\n") + failure.message();
+        for (const QString &message : result.failureMessages())
+            text += QStringLiteral("\n") + message;
     }
     tell(text, result.failures.isEmpty() ? Desktop::Icon::Information : Desktop::Icon::Exclamation);
 }

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace camvista;
@@ -58,6 +60,7 @@ private slots:
     void commandLines();
     void wholeProgram();
     void unreadableSave();
+    void listingHoldsOneFileALine();
 };
 
 void TstDumpCli::commandLines_data()
@@ -103,7 +106,16 @@ void TstDumpCli::commandLines_data()
     QTest::newRow("missing out folder")
         << QStringList{"SAVE", "--out", "OUT/not/there"} << 1 << QStringList{} << "does not exist";
     QTest::newRow("out folder not writable")
-        << QStringList{"SAVE", "--out", "/proc"} << 1 << QStringList{} << "could not save the file";
+        << QStringList{"SAVE", "--out", "/proc"} << 1 << QStringList{}
+        << "3 shots could not be written into /proc (";
+    QTest::newRow("out names a file")
+        << QStringList{"SAVE", "--out", "SHORT"} << 1 << QStringList{} << "is a file, not a folder";
+    QTest::newRow("only deleted photos")
+        << QStringList{"DELETED"} << 0 << QStringList{}
+        << "holds no photos in its album; --deleted writes the 2 photos it still holds as deleted.";
+    QTest::newRow("only deleted photos, asked for")
+        << QStringList{"DELETED", "--deleted"} << 0
+        << QStringList{"gone-deleted-slot02.bmp", "gone-deleted-slot05.bmp"} << "";
 }
 
 void TstDumpCli::commandLines()
@@ -116,13 +128,16 @@ void TstDumpCli::commandLines()
     test::TempAppFolder app;
     const QString save = app.write("saves/cam.sav", sampleSave());
     const QString empty = app.write("saves/empty.sav", SaveWriter().bytes());
+    SaveWriter onlyDeleted;
+    onlyDeleted.photo(1, test::patternValues(5), 0).photo(4, test::patternValues(6), 0);
+    const QString deleted = app.write("saves/gone.sav", onlyDeleted.bytes());
     const QString shortFile = app.write("saves/short.sav", QByteArray(1000, '\0'));
     const QString plain = app.write("saves/plain.sav", QByteArray(0x20000, '\0'));
     const QString out = app.file("out");
     QVERIFY(QDir().mkpath(out));
     for (QString &arg : arguments) {
         arg.replace("SAVE", save).replace("EMPTY", empty).replace("SHORT", shortFile);
-        arg.replace("PLAIN", plain).replace("OUT", out);
+        arg.replace("PLAIN", plain).replace("OUT", out).replace("DELETED", deleted);
     }
     const bool intoOut = arguments.contains(out);
     const QString folder = intoOut ? out : app.file("VUDavizi Shots");
@@ -166,12 +181,16 @@ void TstDumpCli::wholeProgram()
                           shots + "/my save-03.bmp", shots + "/my save-last-seen.bmp",
                           shots + "/my save-game-face.bmp"}));
 
-    // The same again: new names, and a script sees the failure of a bad save by the status.
+    // The same again: every photo is there already and no file is added; a script sees the
+    // failure of a bad save by the status.
     process.start(program, {save});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
-    QVERIFY(
-        process.readAllStandardOutput().startsWith((shots + "/my save-01 (2).bmp").toLocal8Bit()));
+    QCOMPARE(lines(QString::fromLocal8Bit(process.readAllStandardOutput())),
+             (QStringList{"already there: " + shots + "/my save-01.bmp",
+                          "already there: " + shots + "/my save-02.bmp",
+                          "already there: " + shots + "/my save-03.bmp"}));
+    QCOMPARE(QDir(shots).entryList(QDir::Files).size(), 5);
     process.start(program, {app.write("bad.sav", "x")});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
@@ -209,6 +228,44 @@ void TstDumpCli::unreadableSave()
     QCOMPARE(process.exitCode(), 1);
     QVERIFY2(err.contains("closed.sav") && err.contains("cannot be read"), qPrintable(err));
     QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
+void TstDumpCli::listingHoldsOneFileALine()
+{
+    test::TempAppFolder app;
+    const QString program = app.file("VUDaviziDump");
+    QVERIFY(QFile::copy(QStringLiteral(CAMVISTA_DUMP_PROGRAM), program));
+    const QString out = app.file("out");
+    QVERIFY(QDir().mkpath(out));
+    SaveWriter one;
+    one.photo(0, test::patternValues(1), 1);
+    const QString save = app.write("two\nlines.sav", one.bytes());
+
+    // A name with a newline is quoted, so that a script still reads one file a line.
+    QProcess process;
+    process.start(program, {save, "--out", out});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(process.readAllStandardOutput()),
+             "\"" + out + "/two\\nlines-01.bmp\"\n");
+    QVERIFY(QFileInfo(out + "/two\nlines-01.bmp").isFile());
+
+    // A listing that cannot be written is a failure, told in the system's words.
+    process.setStandardOutputFile("/dev/full");
+    process.start(program, {save, "--out", out});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(err.contains(qt_error_string(ENOSPC)), qPrintable(err));
+
+    // A named pipe given as the save is called what it is, and nothing waits for a writer.
+    const QString pipe = app.file("pipe.sav");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, {pipe, "--out", out});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("is a named pipe, not a save file"));
 }
 
 QTEST_GUILESS_MAIN(TstDumpCli)

@@ -152,11 +152,21 @@ void TstDumpWindow::writesTheTickedShots()
     QVERIFY(mine.open(QIODevice::ReadOnly));
     QCOMPARE(mine.readAll(), QByteArray("mine"));
 
-    // One shot: the summary says so in the singular. A cancelled chooser keeps the folder.
+    // Written once already: counted as there, and no file is added. A cancelled chooser keeps
+    // the folder.
+    const QStringList before = QDir(picked).entryList(QDir::Files);
     for (QCheckBox *tick : w.tickBoxes())
         tick->setChecked(tick->text() == "Game face");
     QTest::mouseClick(button(w, "folderButton"), Qt::LeftButton);
     QCOMPARE(w.outputFolder(), picked);
+    QTest::mouseClick(button(w, "writeButton"), Qt::LeftButton);
+    QCOMPARE(desktop.messages.last().text, "0 shots written, 1 already in " + picked + ".");
+    QCOMPARE(QDir(picked).entryList(QDir::Files), before);
+
+    // One new shot: the summary says so in the singular.
+    QVERIFY(QFile::remove(picked + "/cam-last-seen.bmp"));
+    for (QCheckBox *tick : w.tickBoxes())
+        tick->setChecked(tick->text() == "Last seen");
     QTest::mouseClick(button(w, "writeButton"), Qt::LeftButton);
     QCOMPARE(desktop.messages.last().text, "1 shot written to " + picked + ".");
 }
@@ -167,10 +177,12 @@ void TstDumpWindow::reportsFailures_data()
     QTest::addColumn<bool>("untick");
     QTest::addColumn<QString>("message");
     QTest::newRow("nothing ticked") << "" << true << "No shot is ticked, so nothing was written.";
-    QTest::newRow("picked folder gone") << "gone" << false << "is not there";
+    QTest::newRow("picked folder gone")
+        << "gone" << false << "does not exist. Nothing was written.";
     QTest::newRow("folder not writable")
         << "/proc" << false << "0 shots written to /proc.\n\n2 could not be written:";
-    QTest::newRow("shots folder cannot be made") << "shots blocked" << false << "cannot be made";
+    QTest::newRow("shots folder cannot be made")
+        << "shots blocked" << false << "cannot be made (SHOTS: Not a directory)";
 }
 
 void TstDumpWindow::reportsFailures()
@@ -200,6 +212,7 @@ void TstDumpWindow::reportsFailures()
     }
     w.writeClicked();
     QCOMPARE(desktop.messages.size(), 1);
+    message.replace("SHOTS", app.file("VUDavizi Shots"));
     QVERIFY2(desktop.messages[0].text.contains(message), qPrintable(desktop.messages[0].text));
     QVERIFY(desktop.messages[0].icon != Desktop::Icon::None);
     QVERIFY(!QFileInfo::exists(app.file("gone")));
