@@ -61,6 +61,7 @@ private slots:
     void wholeProgram();
     void unreadableSave();
     void listingHoldsOneFileALine();
+    void twoCompanionsKeepEveryPhoto();
 };
 
 void TstDumpCli::commandLines_data()
@@ -266,6 +267,41 @@ void TstDumpCli::listingHoldsOneFileALine()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
     QVERIFY(process.readAllStandardError().contains("is a named pipe, not a save file"));
+}
+
+void TstDumpCli::twoCompanionsKeepEveryPhoto()
+{
+    // Two cameras' saves of the same name, written into one folder by two companions at once,
+    // again and again: each of the 60 photos must end up in a file of its own.
+    test::TempAppFolder app;
+    const QString program = app.file("VUDaviziDump");
+    QVERIFY(QFile::copy(QStringLiteral(CAMVISTA_DUMP_PROGRAM), program));
+    QStringList saves;
+    for (unsigned camera = 0; camera < 2; ++camera) {
+        SaveWriter save;
+        for (int slot = 0; slot < 30; ++slot)
+            save.photo(slot, test::patternValues(100 * camera + unsigned(slot)), slot + 1);
+        saves << app.write(QStringLiteral("camera%1/cam.sav").arg(camera), save.bytes());
+    }
+    for (int round = 0; round < 5; ++round) {
+        const QString out = app.file(QStringLiteral("out%1").arg(round));
+        QVERIFY(QDir().mkpath(out));
+        QProcess companions[2];
+        for (int i = 0; i < 2; ++i)
+            companions[i].start(program, {saves[i], "--out", out});
+        QSet<QString> listed;
+        for (QProcess &companion : companions) {
+            QVERIFY(companion.waitForFinished(60000));
+            QCOMPARE(companion.exitCode(), 0);
+            const QStringList paths =
+                lines(QString::fromLocal8Bit(companion.readAllStandardOutput()));
+            QCOMPARE(paths.size(), 30);
+            for (const QString &path : paths)
+                listed.insert(path);
+        }
+        QCOMPARE(listed.size(), 60);
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 60);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstDumpCli)
