@@ -1,5 +1,6 @@
 #include "dump_export.h"
 
+#include "dump_frames.h"
 #include "imaging/safe_write.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ namespace
 
 void append(QList<DumpShot> &shots, DumpShot::Kind kind, int bank, const camera::Photo &photo)
 {
-    shots.append(DumpShot{kind, bank, photo.slot, photo.album, photo.picture});
+    shots.append(DumpShot{kind, bank, photo.slot, photo.album, photo.picture, false});
 }
 
 QString twoDigits(int n)
@@ -36,10 +37,17 @@ QList<DumpShot> shotsOfSave(const camera::SaveRead &save, bool deleted, bool ext
                 append(shots, DumpShot::Kind::Deleted, bank.index, photo);
         }
         if (extras) {
-            shots.append(DumpShot{DumpShot::Kind::LastSeen, bank.index, 0, 0, bank.lastSeen});
-            shots.append(DumpShot{DumpShot::Kind::GameFace, bank.index, 0, 0, bank.gameFace});
+            shots.append(
+                DumpShot{DumpShot::Kind::LastSeen, bank.index, 0, 0, bank.lastSeen, false});
+            shots.append(
+                DumpShot{DumpShot::Kind::GameFace, bank.index, 0, 0, bank.gameFace, false});
         }
     }
+    // The banks of a dump are told apart from the first on, as soon as any but the first is there.
+    const bool several =
+        save.banks.size() > 1 || (!save.banks.isEmpty() && save.banks.first().index > 0);
+    for (DumpShot &shot : shots)
+        shot.severalBanks = several;
     return shots;
 }
 
@@ -67,19 +75,20 @@ QString shotExtension(ShotFormat format)
 }
 
 DumpResult writeShots(const QList<DumpShot> &shots, const QString &savePath, const QString &folder,
-                      ShotFormat format)
+                      ShotFormat format, const QImage &frame)
 {
     DumpResult result;
     const QString extension = shotExtension(format);
     for (const DumpShot &shot : shots) {
         const QString baseName = shotBaseName(savePath, shot);
-        const QString same = fileWithSamePixels(folder, baseName, extension, shot.picture);
+        const QImage picture = framedPhoto(shot.picture, frame);
+        const QString same = fileWithSamePixels(folder, baseName, extension, picture);
         if (!same.isEmpty()) {
             result.alreadyThere.append(same);
             continue;
         }
-        const EncodedPicture encoded = format == ShotFormat::Png ? encodePicturePng(shot.picture)
-                                                                 : encodePictureBmp(shot.picture);
+        const EncodedPicture encoded =
+            format == ShotFormat::Png ? encodePicturePng(picture) : encodePictureBmp(picture);
         const FileStatus status =
             encoded.ok()
                 ? writeUnderFreeName(folder, baseName, extension, encoded.bytes)

@@ -20,6 +20,7 @@ struct DumpShot {
     int slot = 0;  // 0 to 29 for album and deleted photos
     int album = 0; // 1 to 30 for album photos
     QImage picture;
+    bool severalBanks = false; // the save is a dump whose banks are told apart
 };
 
 enum class ShotFormat { Bmp, Png };
@@ -51,9 +52,10 @@ struct DumpResult {
 // is skipped and counted as already there; any other shot goes under its name, or the first free
 // "name (2)", "name (3)", ..., claimed at the moment of writing, so that no file is ever
 // overwritten, not even by another program writing into the same folder at the same time. Goes on
-// after a failure, so one bad file costs one shot.
+// after a failure, so one bad file costs one shot. With a `frame` (a frame file's picture) every
+// 128 x 112 photo is written as the 160 x 144 shot framedPhoto() makes of it.
 DumpResult writeShots(const QList<DumpShot> &shots, const QString &savePath, const QString &folder,
-                      ShotFormat format);
+                      ShotFormat format, const QImage &frame = QImage());
 
 // The application folder the companion program belongs to: the folder above its own when it
 // lives in "VUDaviziDump" beside the main program, else its own folder.

@@ -1,6 +1,9 @@
 #include "dump/dump_cli.h"
 
 #include "camera/save_writer.h"
+#include "data/frame_pictures.h"
+#include "imaging/gif_writer.h"
+#include "imaging/picture_file.h"
 #include "support/temp_app_folder.h"
 
 #include <QtTest>
@@ -25,6 +28,19 @@ QByteArray sampleSave()
         .photo(6, test::patternValues(4), 0)
         .photo(7, test::filledValues(0), 0);
     return save.bytes();
+}
+
+// The application folder's frames as the build lays them out: default frames 1 and 3 and the
+// custom frame "mine".
+void putFrames(const test::TempAppFolder &app)
+{
+    QVERIFY(QDir().mkpath(app.file("frames/default")));
+    for (const int n : {1, 3})
+        QVERIFY(
+            saveGif(data::defaultFrame(n), app.file(QStringLiteral("frames/default/%1.gif").arg(n)))
+                .ok());
+    QVERIFY(QDir().mkpath(app.file("frames/custom")));
+    QVERIFY(saveGif(data::defaultFrame(5), app.file("frames/custom/mine.gif")).ok());
 }
 
 struct Run {
@@ -62,6 +78,8 @@ private slots:
     void unreadableSave();
     void listingHoldsOneFileALine();
     void twoCompanionsKeepEveryPhoto();
+    void framesOnTheCommandLine_data();
+    void framesOnTheCommandLine();
 };
 
 void TstDumpCli::commandLines_data()
@@ -136,6 +154,7 @@ void TstDumpCli::commandLines()
     const QString plain = app.write("saves/plain.sav", QByteArray(0x20000, '\0'));
     const QString out = app.file("out");
     QVERIFY(QDir().mkpath(out));
+    putFrames(app);
     for (QString &arg : arguments) {
         arg.replace("SAVE", save).replace("EMPTY", empty).replace("SHORT", shortFile);
         arg.replace("PLAIN", plain).replace("OUT", out).replace("DELETED", deleted);
@@ -170,6 +189,7 @@ void TstDumpCli::wholeProgram()
     QVERIFY(QDir().mkpath(app.file("VUDaviziDump")));
     QVERIFY(QFile::copy(QStringLiteral(CAMVISTA_DUMP_PROGRAM), program));
     const QString save = app.write("my save.sav", sampleSave());
+    putFrames(app);
 
     QProcess process;
     process.start(program, {save, "--extras"});
@@ -181,6 +201,8 @@ void TstDumpCli::wholeProgram()
              (QStringList{shots + "/my save-01.bmp", shots + "/my save-02.bmp",
                           shots + "/my save-03.bmp", shots + "/my save-last-seen.bmp",
                           shots + "/my save-game-face.bmp"}));
+    // Without --frame the photos are framed in default frame 1: shots the tools take.
+    QCOMPARE(loadPictureFile(shots + "/my save-01.bmp").image.size(), QSize(160, 144));
 
     // The same again: every photo is there already and no file is added; a script sees the
     // failure of a bad save by the status.
@@ -211,7 +233,7 @@ void TstDumpCli::unreadableSave()
     QVERIFY(QFile::setPermissions(save, QFile::WriteOwner));
 
     QString command = program;
-    QStringList arguments{save, "--out", app.path()};
+    QStringList arguments{save, "--out", app.path(), "--frame", "none"};
     if (::geteuid() == 0) {
         const QString setpriv = QStandardPaths::findExecutable("setpriv");
         if (setpriv.isEmpty())
@@ -244,7 +266,7 @@ void TstDumpCli::listingHoldsOneFileALine()
 
     // A name with a newline is quoted, so that a script still reads one file a line.
     QProcess process;
-    process.start(program, {save, "--out", out});
+    process.start(program, {save, "--out", out, "--frame", "none"});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(QString::fromLocal8Bit(process.readAllStandardOutput()),
@@ -253,7 +275,7 @@ void TstDumpCli::listingHoldsOneFileALine()
 
     // A listing that cannot be written is a failure, told in the system's words.
     process.setStandardOutputFile("/dev/full");
-    process.start(program, {save, "--out", out});
+    process.start(program, {save, "--out", out, "--frame", "none"});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
     const QString err = QString::fromLocal8Bit(process.readAllStandardError());
@@ -288,7 +310,7 @@ void TstDumpCli::twoCompanionsKeepEveryPhoto()
         QVERIFY(QDir().mkpath(out));
         QProcess companions[2];
         for (int i = 0; i < 2; ++i)
-            companions[i].start(program, {saves[i], "--out", out});
+            companions[i].start(program, {saves[i], "--out", out, "--frame", "none"});
         QSet<QString> listed;
         for (QProcess &companion : companions) {
             QVERIFY(companion.waitForFinished(60000));
@@ -301,6 +323,63 @@ void TstDumpCli::twoCompanionsKeepEveryPhoto()
         }
         QCOMPARE(listed.size(), 60);
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 60);
+    }
+}
+
+void TstDumpCli::framesOnTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("frameArguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("frame"); // the default frame the shots are in, 0 for none, -1 custom
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("default: frame 1") << QStringList{} << 0 << 1 << "";
+    QTest::newRow("a default frame by number") << QStringList{"--frame", "3"} << 0 << 3 << "";
+    QTest::newRow("a custom frame by name") << QStringList{"--frame", "mine"} << 0 << -1 << "";
+    QTest::newRow("none") << QStringList{"--frame", "none"} << 0 << 0 << "";
+    QTest::newRow("a frame that is not there")
+        << QStringList{"--frame", "7"} << 2 << 0 << "There is no frame 7 in ";
+    QTest::newRow("no frame named") << QStringList{"--frame"} << 2 << 0 << "--frame needs a frame";
+    QTest::newRow("the default frame is missing")
+        << QStringList{"DROP1"} << 1 << 0 << "Give --frame none for photos without a frame.";
+    QTest::newRow("a damaged frame")
+        << QStringList{"BREAK3", "--frame", "3"} << 1 << 0 << "is damaged or incomplete";
+}
+
+void TstDumpCli::framesOnTheCommandLine()
+{
+    QFETCH(QStringList, frameArguments);
+    QFETCH(int, exitCode);
+    QFETCH(int, frame);
+    QFETCH(QString, error);
+    test::TempAppFolder app;
+    putFrames(app);
+    if (frameArguments.removeAll("DROP1") > 0)
+        QVERIFY(QFile::remove(app.file("frames/default/1.gif")));
+    if (frameArguments.removeAll("BREAK3") > 0)
+        app.write("frames/default/3.gif", QByteArray("GIF89a\x10\x00\x10\x00\x00\x00\x00", 13));
+    const QString out = app.file("out");
+    QVERIFY(QDir().mkpath(out));
+    const QString save = app.write("cam.sav", sampleSave());
+
+    const Run run =
+        runInProcess(QStringList{save, "--out", out} + frameArguments, app.file("VUDaviziDump"));
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error), qPrintable(run.err));
+    const QStringList written = lines(run.out);
+    QCOMPARE(written.size(), exitCode == 0 ? 3 : 0);
+    for (const QString &path : written) {
+        const PictureLoad shot = loadPictureFile(path);
+        QVERIFY2(shot.ok(), qPrintable(shot.status.message()));
+        if (frame == 0) {
+            QCOMPARE(shot.image.size(), QSize(128, 112));
+            continue;
+        }
+        // The frame's opaque pixels around the photo, the photo itself inside.
+        const QImage laid = frame > 0 ? data::defaultFrame(frame) : data::defaultFrame(5);
+        QCOMPARE(shot.image.size(), QSize(160, 144));
+        QCOMPARE(shot.image.pixel(0, 0), laid.pixel(0, 0));
+        QCOMPARE(shot.image.pixel(159, 143), laid.pixel(159, 143));
     }
 }
 
