@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -357,20 +358,23 @@ FileStatus saveBmp(const QImage &image, const QString &path, int bitsPerPixel)
                            [&](QIODevice &dev) { return writeBmp(dev, pixels, bitsPerPixel); });
 }
 
-} // namespace
-
-EncodedPicture encodePictureBmp(const QImage &image)
+// The picture checked and converted as the BMP writer takes it (so every format carries the
+// very same pixels), then encoded into memory by `encode`, which says why when it fails.
+EncodedPicture
+encodeInMemory(const QImage &image,
+               const std::function<bool(QIODevice &, const QImage &, QString &)> &encode)
 {
     EncodedPicture encoded;
     QImage pixels;
     encoded.status = bmpPixels(image, 24, pixels);
     if (!encoded.ok())
         return encoded;
+    QString why;
     try {
         QBuffer buffer(&encoded.bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!writeBmp(buffer, pixels, 24))
-            encoded.status = FileStatus{FileError::CannotWrite, {}, qt_error_string(ENOMEM)};
+        if (!encode(buffer, pixels, why))
+            encoded.status = FileStatus{FileError::CannotWrite, {}, why};
     } catch (const std::bad_alloc &) {
         encoded.status = FileStatus{FileError::CannotWrite, {}, qt_error_string(ENOMEM)};
     }
@@ -379,24 +383,27 @@ EncodedPicture encodePictureBmp(const QImage &image)
     return encoded;
 }
 
+} // namespace
+
+EncodedPicture encodePictureBmp(const QImage &image)
+{
+    return encodeInMemory(image, [](QIODevice &dev, const QImage &pixels, QString &why) {
+        why = qt_error_string(ENOMEM); // a buffer in memory fails for want of memory only
+        return writeBmp(dev, pixels, 24);
+    });
+}
+
 EncodedPicture encodePicturePng(const QImage &image)
 {
-    EncodedPicture encoded;
-    // The BMP writer's conversion, so both formats carry the very same pixels.
-    QImage pixels;
-    encoded.status = bmpPixels(image, 24, pixels);
-    if (!encoded.ok())
-        return encoded;
     // Into memory first: the PNG encoder never meets a failing disk, and the finished bytes go
     // to the safe writer, which reports a full disk in the system's words.
-    QBuffer buffer(&encoded.bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(pixels)) {
-        encoded.status = FileStatus{FileError::CannotWrite, {}, writer.errorString()};
-        encoded.bytes.clear();
-    }
-    return encoded;
+    return encodeInMemory(image, [](QIODevice &dev, const QImage &pixels, QString &why) {
+        QImageWriter writer(&dev, "png");
+        if (writer.write(pixels))
+            return true;
+        why = writer.errorString();
+        return false;
+    });
 }
 
 FileStatus savePictureBmp(const QImage &image, const QString &path)
