@@ -4,7 +4,8 @@
 //
 //   imaging_probe load <path>
 //   imaging_probe write <path> <text>
-//   imaging_probe write-limited <max file bytes> <path> <byte count>
+//   imaging_probe write-limited <max file bytes> <path> <byte count> [new]
+//     with "new", under a free name beside <path> (its folder, base name and extension)
 //   imaging_probe make-folder <path>
 //   imaging_probe free-names <folder> <base name> <count> <tag> <start file>
 //     waits for <start file> to appear, then writes <count> files "<tag> <i>" under free names
@@ -34,14 +35,19 @@ int main(int argc, char **argv)
         status = loadPictureFile(args[2]).status;
     } else if (command == QStringLiteral("write") && args.size() == 4) {
         status = writeFileSafely(args[2], args[3].toUtf8());
-    } else if (command == QStringLiteral("write-limited") && args.size() == 5) {
+    } else if (command == QStringLiteral("write-limited") &&
+               (args.size() == 5 || args.size() == 6)) {
         const rlim_t limit = rlim_t(args[2].toULongLong());
         const rlimit fileSize{limit, limit};
         // Past the limit write() fails with EFBIG, as on a full disk, instead of killing us.
         std::signal(SIGXFSZ, SIG_IGN);
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return 3;
-        status = writeFileSafely(args[3], QByteArray(args[4].toInt(), 'n'));
+        const QByteArray bytes(args[4].toInt(), 'n');
+        const QFileInfo target(args[3]);
+        status = args.size() == 6 ? writeUnderFreeName(target.path(), target.completeBaseName(),
+                                                       target.suffix(), bytes)
+                                  : writeFileSafely(args[3], bytes);
     } else if (command == QStringLiteral("make-folder") && args.size() == 3) {
         status = makeFolder(args[2]);
     } else if (command == QStringLiteral("free-names") && args.size() == 7) {

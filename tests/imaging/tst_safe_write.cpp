@@ -282,8 +282,17 @@ void TstSafeWrite::fullDiskKeepsTheOldFile()
         false);
     QVERIFY2(run.ok, qPrintable(run.why));
     QCOMPARE(run.error, FileError::CannotWrite);
-    QVERIFY2(!run.detail.isEmpty(), "the system's words on the failed write");
+    QCOMPARE(run.detail, qt_error_string(EFBIG)); // the system's words on the failed write
     QCOMPARE(readBytes(path), kOldBytes);
+    QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("old.bmp")});
+
+    // A write under a free name fails in the same words, and leaves no file at all.
+    const ProbeRun fresh = runProbe({QStringLiteral("write-limited"), QStringLiteral("65536"), path,
+                                     QString::number(1 << 20), QStringLiteral("new")},
+                                    false);
+    QVERIFY2(fresh.ok, qPrintable(fresh.why));
+    QCOMPARE(fresh.error, FileError::CannotWrite);
+    QCOMPARE(fresh.detail, qt_error_string(EFBIG));
     QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("old.bmp")});
 
     // The same call with room to spare succeeds, so the limit is what made it fail.
