@@ -35,6 +35,20 @@ constexpr std::array<std::uint64_t, 256> kSpreadBits = [] {
     return table;
 }();
 
+// What stands at a path that is not a plain file, for the message.
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a plain file");
+}
+
 SaveRead failed(const QString &path, SaveError error, const QString &detail = {})
 {
     SaveRead read;
@@ -139,7 +153,7 @@ SaveRead readSaveFile(const QString &path)
         if (err == ENOENT || err == ENOTDIR)
             return failed(path, SaveError::Missing);
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-            return failed(path, SaveError::NotAFile);
+            return failed(path, SaveError::NotAFile, kindOf(st.st_mode));
         return failed(path, SaveError::Unreadable, qt_error_string(err));
     }
     struct Closer {
@@ -151,8 +165,7 @@ SaveRead readSaveFile(const QString &path)
     if (::fstat(fd, &st) != 0)
         return failed(path, SaveError::Unreadable, qt_error_string(errno));
     if (!S_ISREG(st.st_mode))
-        return failed(path, SaveError::NotAFile,
-                      S_ISDIR(st.st_mode) ? qt_error_string(EISDIR) : QString());
+        return failed(path, SaveError::NotAFile, kindOf(st.st_mode));
     if (st.st_size < 0 || !validSize(std::size_t(st.st_size)))
         return failed(path, SaveError::WrongSize, QString::number(qint64(st.st_size)));
 
@@ -188,14 +201,18 @@ QString SaveRead::message() const
     case SaveError::Missing:
         return QStringLiteral("The file %1 could not be found.").arg(quoted);
     case SaveError::NotAFile:
-        return QStringLiteral("%1 is a folder or a device, not a save file.").arg(quoted);
+        return QStringLiteral("%1 is %2, not a save file.")
+            .arg(quoted, detail.isEmpty() ? QStringLiteral("not a plain file") : detail);
     case SaveError::Unreadable:
         return QStringLiteral("The file %1 cannot be read%2.").arg(quoted, because);
     case SaveError::WrongSize:
-        return QStringLiteral("The file %1 is not a Game Boy Camera save: it is %2 bytes long, and "
+        return QStringLiteral("The file %1 is not a Game Boy Camera save: it is %2 long, and "
                               "a save is 131072 bytes (128 KiB), or a dump of whole 128 KiB banks "
                               "up to 1 MiB.")
-            .arg(quoted, detail.isEmpty() ? QStringLiteral("?") : detail);
+            .arg(quoted, detail == QLatin1String("1")
+                             ? QStringLiteral("1 byte")
+                             : (detail.isEmpty() ? QStringLiteral("?") : detail) +
+                                   QStringLiteral(" bytes"));
     case SaveError::NotASave:
         return QStringLiteral("The file %1 is not a Game Boy Camera save: it has the size of one, "
                               "but not the camera's markers.")

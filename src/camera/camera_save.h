@@ -55,7 +55,8 @@ struct SaveBank {
 struct SaveRead {
     SaveError error = SaveError::None;
     QString path;
-    QString detail;        // the system's own words where it gave some
+    QString detail;        // the system's own words where it gave some; for NotAFile what stands
+                           // there ("a named pipe"), for WrongSize the size in bytes
     QList<SaveBank> banks; // only the banks that carry the markers, in file order
 
     bool ok() const { return error == SaveError::None; }

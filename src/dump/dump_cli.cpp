@@ -1,6 +1,9 @@
 #include "dump_cli.h"
 
 #include "dump_export.h"
+#include "dump_frames.h"
+
+#include "imaging/console_output.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +18,8 @@ namespace
 
 struct Options {
     QString save;
-    QString out; // empty: the shots folder
+    QString out;   // empty: the shots folder
+    QString frame; // empty: the default frame
     bool deleted = false;
     bool extras = false;
     bool png = false;
@@ -33,6 +37,12 @@ std::optional<Options> parse(const QStringList &arguments, QString &why)
                 return std::nullopt;
             }
             options.out = arguments[++i];
+        } else if (arg == QLatin1String("--frame")) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+                why = QStringLiteral("--frame needs a frame: its number, its name or none.");
+                return std::nullopt;
+            }
+            options.frame = arguments[++i];
         } else if (arg == QLatin1String("--deleted")) {
             options.deleted = true;
         } else if (arg == QLatin1String("--extras")) {
@@ -71,9 +81,13 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
     }
     if (options->help) {
         out << kUsage << '\n'
-            << "Writes the photos of a Game Boy Camera save as 128 x 112 shots and prints the path "
-               "of each file written.\n"
+            << "Writes the photos of a Game Boy Camera save as shots and prints the path of each "
+               "file written\n(\"already there: PATH\" for a photo whose file is there already).\n"
             << "  --out FOLDER  write into FOLDER (it must exist) instead of the shots folder\n"
+            << "  --frame N|NAME|none\n"
+            << "                lay default frame N (1 to 21) or the custom frame NAME: 160 x 144 "
+               "shots;\n"
+            << "                none keeps the bare 128 x 112 photos; without it, frame 1\n"
             << "  --deleted     add the deleted photos the save still holds\n"
             << "  --extras      add the last-seen picture and the game face\n"
             << "  --png         write PNG files instead of BMP\n"
@@ -81,6 +95,7 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
         return kExitOk;
     }
 
+    const AppPaths paths = applicationPathsFor(programFolder);
     const camera::SaveRead save = camera::readSaveFile(options->save);
     if (!save.ok()) {
         err << save.message() << '\n';
@@ -89,33 +104,60 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
 
     QString folder = options->out;
     if (folder.isEmpty()) {
-        folder = applicationPathsFor(programFolder).shotsFolder();
-        if (!ensureFolder(folder)) {
-            err << QStringLiteral("The shots folder %1 cannot be created.")
-                       .arg(QDir::toNativeSeparators(folder))
+        folder = paths.shotsFolder();
+        const FileStatus made = ensureFolder(folder);
+        if (!made.ok()) {
+            err << QStringLiteral("The shots folder %1 cannot be created (%2: %3).")
+                       .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(made.path),
+                            made.detail)
                 << '\n';
             return kExitFailed;
         }
-    } else if (!QFileInfo(folder).isDir()) {
+    } else if (const QString problem = folderProblem(folder); !problem.isEmpty()) {
         // A mistyped folder is better reported than quietly created.
-        err << QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder))
-            << '\n';
+        err << problem << '\n';
+        return kExitFailed;
+    }
+
+    const QString frameKey = options->frame.isEmpty() ? kDefaultFrameKey : options->frame;
+    const std::optional<DumpFrame> frame = frameNamed(paths, frameKey);
+    if (!frame) {
+        err << QStringLiteral("There is no frame %1 in %2.")
+                   .arg(frameKey, QDir::toNativeSeparators(paths.file(QStringLiteral("frames"))));
+        if (options->frame.isEmpty())
+            err << QStringLiteral(" Give --frame none for photos without a frame.");
+        err << '\n';
+        return options->frame.isEmpty() ? kExitFailed : kExitUsage;
+    }
+    const PictureLoad framePicture = loadFrame(*frame);
+    if (!framePicture.ok()) {
+        err << framePicture.status.message() << '\n';
         return kExitFailed;
     }
 
     const QList<DumpShot> shots = shotsOfSave(save, options->deleted, options->extras);
     if (shots.isEmpty()) {
-        err << QStringLiteral("The save %1 holds no photos.")
-                   .arg(QFileInfo(options->save).fileName())
-            << '\n';
+        const PhotoCounts counts = countPhotos(save);
+        const QString name = QFileInfo(options->save).fileName();
+        if (counts.deleted > 0 && !options->deleted)
+            err << QStringLiteral("The save %1 holds no photos in its album; --deleted writes the "
+                                  "%2 it still holds as deleted.")
+                       .arg(name, photosText(counts.deleted));
+        else
+            err << QStringLiteral("The save %1 holds no photos.").arg(name);
+        err << '\n';
         return kExitOk;
     }
-    const DumpResult result = writeShots(shots, options->save, QFileInfo(folder).absoluteFilePath(),
-                                         options->png ? ShotFormat::Png : ShotFormat::Bmp);
+    const DumpResult result =
+        writeShots(shots, options->save, QFileInfo(folder).absoluteFilePath(),
+                   options->png ? ShotFormat::Png : ShotFormat::Bmp, framePicture.image);
+    // One path a line, whatever the names hold: a script reads each line as one file.
     for (const QString &path : result.written)
-        out << QDir::toNativeSeparators(path) << '\n';
-    for (const FileStatus &failure : result.failures)
-        err << failure.message() << '\n';
+        out << pathForListing(QDir::toNativeSeparators(path)) << '\n';
+    for (const QString &path : result.alreadyThere)
+        out << "already there: " << pathForListing(QDir::toNativeSeparators(path)) << '\n';
+    for (const QString &message : result.failureMessages())
+        err << message << '\n';
     out.flush();
     err.flush();
     return result.failures.isEmpty() ? kExitOk : kExitFailed;

@@ -12,7 +12,8 @@ inline constexpr int kExitFailed = 1; // the save could not be read or a shot no
 inline constexpr int kExitUsage = 2;  // the command line itself is wrong
 
 inline const QString kUsage =
-    QStringLiteral("Usage: VUDaviziDump FILE.sav [--out FOLDER] [--deleted] [--extras] [--png]");
+    QStringLiteral("Usage: VUDaviziDump FILE.sav [--out FOLDER] [--frame N|NAME|none] [--deleted] "
+                   "[--extras] [--png]");
 
 // The command line without a window: `arguments` without the program's own name. Prints the full
 // path of every file written on `out`, one a line, and every problem on `err`; returns the exit

@@ -1,19 +1,24 @@
 #include "dump_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace camvista::dump
 {
@@ -36,7 +41,8 @@ QString droppedFile(const QMimeData *mime)
 
 QString shotCaption(const DumpShot &shot)
 {
-    const QString bank = shot.bank > 0 ? QStringLiteral("Bank %1, ").arg(shot.bank + 1) : QString();
+    const QString bank =
+        shot.severalBanks ? QStringLiteral("Bank %1, ").arg(shot.bank + 1) : QString();
     switch (shot.kind) {
     case DumpShot::Kind::Album:
         return bank + QStringLiteral("Album %1").arg(shot.album, 2, 10, QLatin1Char('0'));
@@ -64,6 +70,8 @@ DumpWindow::DumpWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
                                             "one on this window."),
                              this);
     m_saveLabel->setObjectName(QStringLiteral("saveLabel"));
+    // Long names must not widen the window past the screen.
+    m_saveLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto *top = new QHBoxLayout;
     top->addWidget(open);
     top->addWidget(m_saveLabel, 1);
@@ -71,10 +79,19 @@ DumpWindow::DumpWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     auto *gridHolder = new QWidget;
     m_grid = new QGridLayout(gridHolder);
     m_grid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("shotGrid"));
-    scroll->setWidget(gridHolder);
-    scroll->setWidgetResizable(true);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("shotGrid"));
+    m_scroll->setWidget(gridHolder);
+    m_scroll->setWidgetResizable(true);
+    // The grid takes as many columns as fit, so it only ever scrolls down.
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setMinimumWidth(kCellWidth + 40);
+    m_scroll->viewport()->installEventFilter(this);
+    m_frames = new FramePanel(paths, this);
+    m_frames->setObjectName(QStringLiteral("framePanel"));
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_scroll, 1);
+    middle->addWidget(m_frames);
 
     m_selectAll = new QPushButton(QStringLiteral("Select all"), this);
     m_selectAll->setObjectName(QStringLiteral("selectAllButton"));
@@ -82,17 +99,23 @@ DumpWindow::DumpWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     folder->setObjectName(QStringLiteral("folderButton"));
     m_folderLabel = new QLabel(this);
     m_folderLabel->setObjectName(QStringLiteral("folderLabel"));
+    m_folderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_format = new QComboBox(this);
+    m_format->setObjectName(QStringLiteral("formatBox"));
+    m_format->addItem(QStringLiteral("BMP files"));
+    m_format->addItem(QStringLiteral("PNG files"));
     m_write = new QPushButton(QStringLiteral("Write the ticked shots"), this);
     m_write->setObjectName(QStringLiteral("writeButton"));
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_selectAll);
     bottom->addWidget(folder);
     bottom->addWidget(m_folderLabel, 1);
+    bottom->addWidget(m_format);
     bottom->addWidget(m_write);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(scroll, 1);
+    layout->addLayout(middle, 1);
     layout->addLayout(bottom);
 
     connect(open, &QPushButton::clicked, this, &DumpWindow::openClicked);
@@ -100,9 +123,57 @@ DumpWindow::DumpWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     connect(folder, &QPushButton::clicked, this, &DumpWindow::folderClicked);
     connect(m_write, &QPushButton::clicked, this, &DumpWindow::writeClicked);
 
-    resize(kColumns * (kZoom * camera::kPhotoWidth + 24) + 60, 760);
+    fitIntoScreen();
     showFolder();
     updateButtons();
+}
+
+void DumpWindow::fitIntoScreen()
+{
+    // Room for four columns of photos beside the frames, as far as the screen allows, with
+    // the window's frame and title bar inside the screen's free area too.
+    const QSize wanted(kPreferredColumns * (kCellWidth + 6) + 60 + m_frames->width(), 760);
+    const QScreen *screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        resize(wanted);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize decoration(16, 48);
+    resize(wanted.boundedTo(area.size() - decoration).expandedTo(minimumSizeHint()));
+    move(area.left() + std::max(0, (area.width() - width() - decoration.width()) / 2),
+         area.top() + std::max(0, (area.height() - height() - decoration.height()) / 2));
+}
+
+int DumpWindow::columns() const
+{
+    return m_columns;
+}
+
+void DumpWindow::layOutCells()
+{
+    const int spacing = std::max(0, m_grid->horizontalSpacing());
+    const QMargins margins = m_grid->contentsMargins();
+    const int room = m_scroll->viewport()->width() - margins.left() - margins.right();
+    int cellWidth = kCellWidth;
+    for (const QWidget *cell : std::as_const(m_cells))
+        cellWidth = std::max(cellWidth, cell->sizeHint().width());
+    const int fit = std::max(1, (room + spacing) / (cellWidth + spacing));
+    if (fit == m_columns)
+        return;
+    m_columns = fit;
+    for (QWidget *cell : std::as_const(m_cells))
+        m_grid->removeWidget(cell);
+    for (qsizetype i = 0; i < m_cells.size(); ++i)
+        m_grid->addWidget(m_cells[i], int(i) / fit, int(i) % fit);
+}
+
+bool DumpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        layOutCells();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool DumpWindow::openSave(const QString &path)
@@ -117,18 +188,14 @@ bool DumpWindow::openSave(const QString &path)
     m_shots = shotsOfSave(save, true, true);
     for (int i = 0; i < m_shots.size(); ++i)
         addCell(m_shots[i], i);
+    m_columns = 0; // the cells may be wider than thought: count again
+    layOutCells();
+    m_frames->setSample(m_shots.isEmpty() ? QImage() : m_shots.first().picture);
 
-    qsizetype album = 0;
-    qsizetype deleted = 0;
-    for (const camera::SaveBank &bank : save.banks) {
-        album += bank.album.size();
-        deleted += bank.deleted.size();
-    }
-    const auto photos = [](qsizetype n) {
-        return n == 1 ? QStringLiteral("1 photo") : QStringLiteral("%1 photos").arg(n);
-    };
-    m_saveLabel->setText(QStringLiteral("%1: %2 in the album, %3 deleted but still there")
-                             .arg(QFileInfo(path).fileName(), photos(album), photos(deleted)));
+    const PhotoCounts counts = countPhotos(save);
+    m_saveLabel->setText(
+        QStringLiteral("%1: %2 in the album, %3 deleted but still there")
+            .arg(QFileInfo(path).fileName(), photosText(counts.album), photosText(counts.deleted)));
     setWindowTitle(kTitle + QStringLiteral(" - ") + QFileInfo(path).fileName());
     updateButtons();
     return true;
@@ -165,7 +232,8 @@ void DumpWindow::addCell(const DumpShot &shot, int index)
     connect(tick, &QCheckBox::toggled, this, &DumpWindow::updateButtons);
     layout->addWidget(picture);
     layout->addWidget(tick);
-    m_grid->addWidget(cell, index / kColumns, index % kColumns);
+    const int columns = std::max(1, m_columns);
+    m_grid->addWidget(cell, index / columns, index % columns);
     m_cells.append(cell);
     m_ticks.append(tick);
 }
@@ -212,27 +280,50 @@ void DumpWindow::writeClicked()
     const QString shown = QDir::toNativeSeparators(m_folder);
     // The shots folder is made when it is missing, as the main program does; a folder the user
     // picked that has gone since is reported.
-    const bool folderThere =
-        m_folder == m_paths.shotsFolder() ? ensureFolder(m_folder) : QFileInfo(m_folder).isDir();
-    if (!folderThere) {
-        tell(QStringLiteral("The folder %1 is not there and cannot be made, so nothing was "
-                            "written.")
-                 .arg(shown),
-             Desktop::Icon::Exclamation);
+    if (m_folder == m_paths.shotsFolder()) {
+        const FileStatus made = ensureFolder(m_folder);
+        if (!made.ok()) {
+            tell(QStringLiteral("The shots folder %1 is not there and cannot be made (%2: %3), "
+                                "so nothing was written.")
+                     .arg(shown, QDir::toNativeSeparators(made.path), made.detail),
+                 Desktop::Icon::Exclamation);
+            return;
+        }
+    } else if (const QString problem = folderProblem(m_folder); !problem.isEmpty()) {
+        tell(problem + QStringLiteral(" Nothing was written."), Desktop::Icon::Exclamation);
         return;
     }
 
-    const DumpResult result = writeShots(ticked, m_savePath, m_folder, ShotFormat::Bmp);
-    const qsizetype n = result.written.size();
-    QString text = QStringLiteral("%1 %2 written to %3.")
-                       .arg(n)
-                       .arg(n == 1 ? QStringLiteral("shot") : QStringLiteral("shots"), shown);
+    const DumpFrame frame = m_frames->chosenFrame();
+    const PictureLoad framePicture = loadFrame(frame);
+    if (!framePicture.ok()) {
+        tell(framePicture.status.message() + QStringLiteral(" Nothing was written."),
+             Desktop::Icon::Exclamation);
+        return;
+    }
+    const DumpResult result =
+        writeShots(ticked, m_savePath, m_folder, shotFormat(), framePicture.image);
+    const auto shotsText = [](qsizetype n) {
+        return n == 1 ? QStringLiteral("1 shot") : QStringLiteral("%1 shots").arg(n);
+    };
+    QString text =
+        result.alreadyThere.isEmpty()
+            ? QStringLiteral("%1 written to %2.").arg(shotsText(result.written.size()), shown)
+            : QStringLiteral("%1 written, %2 already in %3.")
+                  .arg(shotsText(result.written.size()))
+                  .arg(result.alreadyThere.size())
+                  .arg(shown);
     if (!result.failures.isEmpty()) {
         text += QStringLiteral("\n\n%1 could not be written:").arg(result.failures.size());
-        for (const FileStatus &failure : result.failures)
-            text += QStringLiteral("\n") + failure.message();
+        for (const QString &message : result.failureMessages())
+            text += QStringLiteral("\n") + message;
     }
     tell(text, result.failures.isEmpty() ? Desktop::Icon::Information : Desktop::Icon::Exclamation);
+}
+
+ShotFormat DumpWindow::shotFormat() const
+{
+    return m_format->currentIndex() == 1 ? ShotFormat::Png : ShotFormat::Bmp;
 }
 
 void DumpWindow::dragEnterEvent(QDragEnterEvent *event)

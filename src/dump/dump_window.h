@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dump_export.h"
+#include "frame_panel.h"
 #include "platform/app_paths.h"
 #include "platform/desktop.h"
 
@@ -8,9 +9,11 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace camvista::dump
 {
@@ -22,8 +25,10 @@ class DumpWindow : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kColumns = 4;
+    static constexpr int kPreferredColumns = 4;
     static constexpr int kZoom = 2;
+    // A photo at twice its size with its edge and margins: the narrowest a grid cell gets.
+    static constexpr int kCellWidth = kZoom * camera::kPhotoWidth + 12;
 
     DumpWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
 
@@ -34,6 +39,9 @@ public:
     QString outputFolder() const { return m_folder; }
     const QList<DumpShot> &offeredShots() const { return m_shots; }
     const QList<QCheckBox *> &tickBoxes() const { return m_ticks; }
+    FramePanel *framePanel() const { return m_frames; }
+    // The columns of the photo grid now: as many as the grid's width holds.
+    int columns() const;
 
     void openClicked();
     void selectAllClicked();
@@ -43,8 +51,12 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fitIntoScreen();
+    void layOutCells();
+    ShotFormat shotFormat() const;
     void clearShots();
     void addCell(const DumpShot &shot, int index);
     void updateButtons();
@@ -61,13 +73,17 @@ private:
 
     QLabel *m_saveLabel = nullptr;
     QGridLayout *m_grid = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    FramePanel *m_frames = nullptr;
+    QComboBox *m_format = nullptr;
+    int m_columns = 0;
     QLabel *m_folderLabel = nullptr;
     QPushButton *m_selectAll = nullptr;
     QPushButton *m_write = nullptr;
 };
 
 // The tick box caption of a shot: "Album 01", "Deleted, slot 07", "Last seen", "Game face",
-// with "Bank 2, " in front for the second bank of a dump.
+// with "Bank 1, ", "Bank 2, " ... in front for the photos of a dump of several banks.
 QString shotCaption(const DumpShot &shot);
 
 } // namespace camvista::dump

@@ -1,6 +1,7 @@
 #include "dump_cli.h"
 #include "dump_window.h"
 
+#include "imaging/console_output.h"
 #include "platform/qt_desktop.h"
 
 #include <QApplication>
@@ -20,7 +21,13 @@ int main(int argc, char *argv[])
         arguments.removeFirst();
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return dump::runCommandLine(arguments, QCoreApplication::applicationDirPath(), out, err);
+        const int status =
+            dump::runCommandLine(arguments, QCoreApplication::applicationDirPath(), out, err);
+        err.flush();
+        // A script that reads the list must not be told all went well when part of it was lost.
+        if (!finishStandardOutput(&out))
+            return status == dump::kExitOk ? dump::kExitFailed : status;
+        return status;
     }
     QApplication app(argc, argv);
     QtDesktop desktop;

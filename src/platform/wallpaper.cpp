@@ -2,6 +2,8 @@
 
 #include "drive_root.h"
 
+#include "imaging/safe_write.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -72,7 +74,14 @@ WallpaperOutcome setDesktopWallpaper(const QImage &picture, Desktop::WallpaperSt
 {
     WallpaperOutcome outcome;
     outcome.file = localPathOf(wallpaperWindowsPath());
-    QDir().mkpath(QFileInfo(outcome.file).absolutePath());
+    const FileStatus folder = makeFolder(QFileInfo(outcome.file).absolutePath());
+    if (!folder.ok()) {
+        outcome.written =
+            FileStatus{FileError::CannotWrite, outcome.file,
+                       QStringLiteral("the folder \u201C%1\u201D could not be created: %2")
+                           .arg(QDir::toNativeSeparators(folder.path), folder.detail)};
+        return outcome;
+    }
     outcome.written = savePictureBmp(picture, outcome.file);
     if (!outcome.written.ok())
         return outcome;

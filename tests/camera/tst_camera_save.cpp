@@ -138,9 +138,9 @@ void TstCameraSave::decodesEveryPixel()
 
 void TstCameraSave::albumOrder_data()
 {
-    QTest::addColumn<QList<int>>("states"); // state byte of slots 0, 1, 2, ...
-    QTest::addColumn<QList<int>>("slotOrder");  // expected slots, in album order
-    QTest::addColumn<QList<int>>("albums"); // their album numbers
+    QTest::addColumn<QList<int>>("states");    // state byte of slots 0, 1, 2, ...
+    QTest::addColumn<QList<int>>("slotOrder"); // expected slots, in album order
+    QTest::addColumn<QList<int>>("albums");    // their album numbers
     QTest::newRow("in slot order")
         << QList<int>{0, 1, 2} << QList<int>{0, 1, 2} << QList<int>{1, 2, 3};
     QTest::newRow("reversed") << QList<int>{2, 1, 0} << QList<int>{2, 1, 0} << QList<int>{1, 2, 3};
@@ -271,6 +271,7 @@ void TstCameraSave::badFiles_data()
     QTest::newRow("folder") << "folder" << 0 << SaveError::NotAFile;
     QTest::newRow("pipe") << "pipe" << 0 << SaveError::NotAFile;
     QTest::newRow("device") << "device" << 0 << SaveError::NotAFile;
+    QTest::newRow("one byte") << "file" << 1 << SaveError::WrongSize;
     QTest::newRow("no path") << "empty path" << 0 << SaveError::Missing;
 }
 
@@ -304,7 +305,15 @@ void TstCameraSave::badFiles()
     if (!path.isEmpty())
         QVERIFY2(read.message().contains(QFileInfo(path).fileName()), qPrintable(read.message()));
     if (error == SaveError::WrongSize)
-        QVERIFY(read.message().contains(QString::number(size)));
+        QVERIFY(read.message().contains(size == 1
+                                            ? QStringLiteral("it is 1 byte long")
+                                            : QStringLiteral("it is %1 bytes long").arg(size)));
+    // Each thing that is no file is called by its name.
+    const QString named = kind == QLatin1String("folder")   ? QStringLiteral("is a folder,")
+                          : kind == QLatin1String("pipe")   ? QStringLiteral("is a named pipe,")
+                          : kind == QLatin1String("device") ? QStringLiteral("is a device,")
+                                                            : QString();
+    QVERIFY2(read.message().contains(named), qPrintable(read.message()));
 }
 
 void TstCameraSave::badBytes_data()

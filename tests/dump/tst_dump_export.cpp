@@ -107,27 +107,46 @@ void TstDumpExport::neverOverwrites()
 {
     test::TempAppFolder folder;
     const QString dir = folder.path();
-    QCOMPARE(freeShotPath(dir, "s-01", ShotFormat::Bmp), dir + "/s-01.bmp");
-    folder.write("s-01.bmp", "old");
-    QCOMPARE(freeShotPath(dir, "s-01", ShotFormat::Bmp), dir + "/s-01 (2).bmp");
-    folder.write("s-01 (2).bmp", "old");
-    QVERIFY(QDir().mkpath(dir + "/s-01 (3).bmp")); // a folder of that name is no free name
-    // A dangling link: writing there would create the file it points to.
-    QVERIFY(QFile::link(dir + "/nowhere", dir + "/s-01 (4).bmp"));
-    QCOMPARE(freeShotPath(dir, "s-01", ShotFormat::Bmp), dir + "/s-01 (5).bmp");
-    QCOMPARE(freeShotPath(dir, "s-01", ShotFormat::Png), dir + "/s-01.png");
-
-    // Writing the same save twice keeps both sets, and the first is untouched.
     SaveWriter save;
     save.photo(0, test::patternValues(1), 1);
     const QList<DumpShot> shots = shotsOfSave(readBytes(save.bytes()), false, false);
+
+    // Other things under the shot's names are never free names, a folder and a dangling link
+    // (writing there would create the file it points to) neither.
+    folder.write("s-01.bmp", "old");
+    folder.write("s-01 (2).bmp", "old");
+    QVERIFY(QDir().mkpath(dir + "/s-01 (3).bmp"));
+    QVERIFY(QFile::link(dir + "/nowhere", dir + "/s-01 (4).bmp"));
+    const DumpResult taken = writeShots(shots, "s.sav", dir, ShotFormat::Bmp);
+    QCOMPARE(taken.written, QStringList{dir + "/s-01 (5).bmp"});
+    QCOMPARE(fileBytes(dir + "/s-01.bmp"), QByteArray("old"));
+    QVERIFY(!QFileInfo::exists(dir + "/nowhere"));
+
+    // Writing the same save twice writes it once: the second time every shot is already there,
+    // in whatever numbered name it went to, and no file is added or touched.
     const DumpResult once = writeShots(shots, "again.sav", dir, ShotFormat::Bmp);
     const QByteArray firstBytes = fileBytes(dir + "/again-01.bmp");
+    const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const DumpResult twice = writeShots(shots, "again.sav", dir, ShotFormat::Bmp);
     QCOMPARE(once.written, QStringList{dir + "/again-01.bmp"});
-    QCOMPARE(twice.written, QStringList{dir + "/again-01 (2).bmp"});
+    QVERIFY(twice.written.isEmpty());
+    QCOMPARE(twice.alreadyThere, QStringList{dir + "/again-01.bmp"});
+    QCOMPARE(writeShots(shots, "s.sav", dir, ShotFormat::Bmp).alreadyThere,
+             QStringList{dir + "/s-01 (5).bmp"});
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QCOMPARE(fileBytes(dir + "/again-01.bmp"), firstBytes);
-    QCOMPARE(fileBytes(dir + "/s-01.bmp"), QByteArray("old"));
+
+    // A PNG of the same photo is a different file: the BMP's presence does not count for it.
+    QCOMPARE(writeShots(shots, "again.sav", dir, ShotFormat::Png).written,
+             QStringList{dir + "/again-01.png"});
+
+    // Another photo under a taken name goes to the next free name, as before.
+    SaveWriter other;
+    other.photo(0, test::patternValues(2), 1);
+    QCOMPARE(writeShots(shotsOfSave(readBytes(other.bytes()), false, false), "again.sav", dir,
+                        ShotFormat::Bmp)
+                 .written,
+             QStringList{dir + "/again-01 (2).bmp"});
 }
 
 void TstDumpExport::writesFilesTheEditorReads_data()
@@ -179,6 +198,19 @@ void TstDumpExport::reportsEveryFailedShot()
     QCOMPARE(none.failures[0].error, FileError::CannotWrite);
     QVERIFY(none.failures[0].message().contains("s-01.bmp"));
     QVERIFY(none.failures[1].message().contains("s-02.bmp"));
+    // One cause is told once, with the number of shots it cost and the system's words.
+    const QStringList told = none.failureMessages();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told[0].startsWith("2 shots could not be written into /proc (") &&
+                 told[0].contains(none.failures[0].detail) && !none.failures[0].detail.isEmpty(),
+             qPrintable(told[0]));
+    // Different causes each have their sentence; a single failure keeps its own message.
+    DumpResult mixed = none;
+    mixed.failures.append(
+        FileStatus{FileError::CannotWrite, "/elsewhere/x.bmp", "Disk quota exceeded"});
+    const QStringList two = mixed.failureMessages();
+    QCOMPARE(two.size(), 2);
+    QCOMPARE(two[1], mixed.failures[2].message());
 }
 
 void TstDumpExport::findsTheApplicationFolder_data()

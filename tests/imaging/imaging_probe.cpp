@@ -4,13 +4,20 @@
 //
 //   imaging_probe load <path>
 //   imaging_probe write <path> <text>
-//   imaging_probe write-limited <max file bytes> <path> <byte count>
+//   imaging_probe write-limited <max file bytes> <path> <byte count> [new]
+//     with "new", under a free name beside <path> (its folder, base name and extension)
+//   imaging_probe make-folder <path>
+//   imaging_probe free-names <folder> <base name> <count> <tag> <start file>
+//     waits for <start file> to appear, then writes <count> files "<tag> <i>" under free names
+//     of <base name>.bmp and prints, after the status lines, the path of each file written
 
 #include "imaging/picture_file.h"
 #include "imaging/safe_write.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
+#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -28,16 +35,37 @@ int main(int argc, char **argv)
         status = loadPictureFile(args[2]).status;
     } else if (command == QStringLiteral("write") && args.size() == 4) {
         status = writeFileSafely(args[2], args[3].toUtf8());
-    } else if (command == QStringLiteral("write-limited") && args.size() == 5) {
+    } else if (command == QStringLiteral("write-limited") &&
+               (args.size() == 5 || args.size() == 6)) {
         const rlim_t limit = rlim_t(args[2].toULongLong());
         const rlimit fileSize{limit, limit};
         // Past the limit write() fails with EFBIG, as on a full disk, instead of killing us.
         std::signal(SIGXFSZ, SIG_IGN);
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return 3;
-        status = writeFileSafely(args[3], QByteArray(args[4].toInt(), 'n'));
+        const QByteArray bytes(args[4].toInt(), 'n');
+        const QFileInfo target(args[3]);
+        status = args.size() == 6 ? writeUnderFreeName(target.path(), target.completeBaseName(),
+                                                       target.suffix(), bytes)
+                                  : writeFileSafely(args[3], bytes);
+    } else if (command == QStringLiteral("make-folder") && args.size() == 3) {
+        status = makeFolder(args[2]);
+    } else if (command == QStringLiteral("free-names") && args.size() == 7) {
+        // Both racers start writing at the same moment, when the test lets them.
+        for (int i = 0; i < 10000 && !QFileInfo::exists(args[6]); ++i)
+            QThread::usleep(1000);
+        QStringList written;
+        for (int i = 0; i < args[4].toInt() && status.ok(); ++i) {
+            status = writeUnderFreeName(args[2], args[3], QStringLiteral("bmp"),
+                                        QStringLiteral("%1 %2").arg(args[5]).arg(i).toUtf8());
+            written << status.path;
+        }
+        std::printf("%d\n%s\n%s\n", int(status.error), status.detail.toUtf8().constData(),
+                    written.join(QLatin1Char('\n')).toUtf8().constData());
+        return 0;
     } else {
-        std::fprintf(stderr, "usage: imaging_probe load|write|write-limited ...\n");
+        std::fprintf(stderr,
+                     "usage: imaging_probe load|write|write-limited|make-folder|free-names ...\n");
         return 2;
     }
     std::printf("%d\n%s\n", int(status.error), status.detail.toUtf8().constData());

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+
 using namespace camvista;
 
 namespace
@@ -314,7 +316,11 @@ void TstWallpaper::unwritableFileStopsBeforeTheSettings()
     const WallpaperOutcome outcome =
         setDesktopWallpaper(picture(qRgb(1, 1, 1)), Style::Tiled, desktop);
     QVERIFY(!outcome.written.ok());
-    QVERIFY(!outcome.written.message().isEmpty());
+    // The message says which folder stands in the way, and why, in the system's words.
+    const QString message = outcome.written.message();
+    QVERIFY2(message.contains(QDir::toNativeSeparators(drive.file(QStringLiteral("Users")))),
+             qPrintable(message));
+    QVERIFY2(message.contains(qt_error_string(ENOTDIR)), qPrintable(message));
     QVERIFY(desktop.desktopSettings.isEmpty());
     QVERIFY(desktop.wallpapers.isEmpty());
     QCOMPARE(readFile(drive.file(QStringLiteral("Users"))), QByteArray("in the way"));
