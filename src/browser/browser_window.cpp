@@ -148,6 +148,14 @@ void BrowserWindow::buildControls()
 
     m_file1 = new FileList(this);
     placeTwips(m_file1, 0, 6600, 2415, 3150);
+    // Ctrl- and Shift-clicks and Ctrl+A pick several shots for an export; a plain click still
+    // picks one.
+    m_file1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_exportShots = new QAction(QStringLiteral("Export shots..."), m_file1);
+    m_exportShots->setObjectName(QStringLiteral("exportShots"));
+    connect(m_exportShots, &QAction::triggered, this, &BrowserWindow::exportShots);
+    m_file1->addAction(m_exportShots);
+    m_file1->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_file1, &FileList::fileClicked, this, &BrowserWindow::File1_Click);
     connect(m_file1, &FileList::fileDoubleClicked, this, &BrowserWindow::File1_DblClick);
 
@@ -191,8 +199,26 @@ QString BrowserWindow::selectedFile() const
     return name.isEmpty() ? QString() : QDir(m_file1->path()).filePath(name);
 }
 
+QStringList BrowserWindow::selectedShots() const
+{
+    QStringList paths;
+    const QDir folder(m_file1->path());
+    for (const QString &name : m_file1->selectedFileNames())
+        paths.append(folder.filePath(name));
+    return paths;
+}
+
+void BrowserWindow::exportShots()
+{
+    // TODO export dialog
+}
+
 void BrowserWindow::File1_Click()
 {
+    // A Ctrl-click that took a file out of the selection leaves the preview as it was.
+    const QListWidgetItem *clicked = m_file1->currentItem();
+    if (!clicked || !clicked->isSelected())
+        return;
     const QString path = selectedFile();
     if (path.isEmpty())
         return;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -67,6 +68,12 @@ public:
     // The enlarged preview; null until the pointer first moves over the preview.
     PreviewPopup *frmPrev() const { return m_frmPrev; }
 
+    // The selected shots' full paths, in the list's order.
+    QStringList selectedShots() const;
+    QAction *exportShotsAction() const { return m_exportShots; }
+    // "Export shots...": the export dialog for the selected shots.
+    void exportShots();
+
     void File1_Click();
     void File1_DblClick();
     void Command1_Click(); // "Open folder"
@@ -113,6 +120,7 @@ private:
     FileList *m_file1 = nullptr;
     QPushButton *m_command4 = nullptr;
     QLabel *m_iconLabel = nullptr;
+    QAction *m_exportShots = nullptr;
     QPointer<PreviewPopup> m_frmPrev;
 };
 
