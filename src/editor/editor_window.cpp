@@ -11,6 +11,7 @@
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
+#include "shotwork/frames.h"
 #include "ui/clickable_label.h"
 #include "ui/input_hold.h"
 #include "ui/picture_save.h"
@@ -262,8 +263,10 @@ void EditorWindow::firstcom_Click()
     m_scdcom->setText(kDone);
     m_firststep->hide();
     m_scdstep->show();
-    // The frame overlay is still visible here, so the chosen frame becomes part of the shot.
-    commitIntoSavedState();
+    // The chosen frame becomes part of the shot: the same composition every exporter makes.
+    const QImage shot = shotwork::framedShot(m_picture1->image(), m_firststep->laidFrame());
+    m_desktop.setClipboardImage(shot);
+    m_picture3->setPicture(shot);
     m_frm->hide();
     takeSavedState();
     m_step = Step::Stamps;

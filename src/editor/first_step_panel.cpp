@@ -85,6 +85,11 @@ bool FirstStepPanel::layDefaultFrame(int frame)
     return layFrame(m_paths.file(QStringLiteral("\\frames\\default\\%1.gif").arg(frame)));
 }
 
+QImage FirstStepPanel::laidFrame() const
+{
+    return m_overlay.isVisibleTo(m_overlay.parentWidget()) ? m_laid : QImage();
+}
+
 bool FirstStepPanel::layFrame(const QString &path)
 {
     const PictureLoad loaded = loadPictureFile(path);
@@ -97,6 +102,7 @@ bool FirstStepPanel::layFrame(const QString &path)
         return false;
     }
     // Shown at its own size from the top-left; only its opaque pixels cover the picture.
+    m_laid = loaded.image;
     m_overlay.setPixmap(QPixmap::fromImage(loaded.image));
     m_overlay.setGeometry(QRect(QPoint(0, 0), loaded.image.size()));
     m_overlay.show();

@@ -3,6 +3,7 @@
 #include "platform/app_paths.h"
 
 #include <QGroupBox>
+#include <QImage>
 
 class QLabel;
 
@@ -40,11 +41,14 @@ public:
     // stays as it was.
     bool layFrame(const QString &path);
     bool layDefaultFrame(int frame);
+    // The frame lying on the picture now; null when none is laid or the overlay was hidden.
+    QImage laidFrame() const;
 
 private:
     QLabel &m_overlay;
     Desktop &m_desktop;
     AppPaths m_paths;
+    QImage m_laid;
     ClickableLabel *m_pickers[21] = {};
     FileList *m_file2 = nullptr;
 };

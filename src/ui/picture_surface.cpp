@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace camvista
 {
@@ -77,30 +76,6 @@ void PictureSurface::setPixelV(int x, int y, ColourValue colour)
         return;
     reinterpret_cast<QRgb *>(m_layer.scanLine(y))[x] = toRgb(colour & 0xFFFFFF);
     update(x, y, 1, 1);
-}
-
-QImage enlargeByWholeFactor(const QImage &picture, int factorX, int factorY)
-{
-    if (picture.isNull() || factorX < 1 || factorY < 1)
-        return {};
-    const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
-    QImage out(src.width() * factorX, src.height() * factorY, QImage::Format_ARGB32);
-    if (out.isNull())
-        return {};
-    for (int y = 0; y < src.height(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
-        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y * factorY));
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb px = in[x];
-            for (int k = 0; k < factorX; ++k)
-                *row++ = px;
-        }
-        const auto *first = out.constScanLine(y * factorY);
-        for (int k = 1; k < factorY; ++k)
-            std::memcpy(out.scanLine(y * factorY + k), first,
-                        static_cast<size_t>(out.bytesPerLine()));
-    }
-    return out;
 }
 
 void PictureSurface::paintPicture(const QImage &picture, int x, int y, int width, int height,

@@ -2,6 +2,7 @@
 
 #include "imaging/colour_value.h"
 #include "imaging/picture_file.h"
+#include "shotwork/shot_operations.h"
 
 #include <QColor>
 #include <QImage>
@@ -93,7 +94,8 @@ QImage bitBlp(const PictureSurface &surface, Desktop &desktop);
 // program may own it by then). Source and target may be the same surface.
 QImage commitSurface(const PictureSurface &source, PictureSurface &target, Desktop &desktop);
 
-// Repeats every pixel `factor` times across and down.
-QImage enlargeByWholeFactor(const QImage &picture, int factorX, int factorY);
+// Repeats every pixel `factor` times across and down: the one enlargement every window and
+// exporter uses.
+using shotwork::enlargeByWholeFactor;
 
 } // namespace camvista
