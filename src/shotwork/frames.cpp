@@ -66,21 +66,32 @@ QList<FrameEntry> availableFrames(const QString &framesFolder)
     return frames;
 }
 
+const FrameEntry *findDefaultFrame(const QList<FrameEntry> &frames, int number)
+{
+    for (const FrameEntry &entry : frames)
+        if (entry.isDefault() && entry.number == number)
+            return &entry;
+    return nullptr;
+}
+
+const FrameEntry *findCustomFrame(const QList<FrameEntry> &frames, const QString &name)
+{
+    for (const FrameEntry &entry : frames)
+        if (!entry.isDefault() && entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
 const FrameEntry *findFrame(const QList<FrameEntry> &frames, const QString &numberOrName)
 {
     bool isNumber = false;
     const int number = numberOrName.toInt(&isNumber);
-    for (const FrameEntry &entry : frames) {
-        if (isNumber ? entry.number == number : (!entry.isDefault() && entry.name == numberOrName))
-            return &entry;
+    if (isNumber) {
+        if (const FrameEntry *entry = findDefaultFrame(frames, number))
+            return entry;
     }
     // A custom frame may well be called "7": the name is tried when no default frame has it.
-    if (isNumber) {
-        for (const FrameEntry &entry : frames)
-            if (!entry.isDefault() && entry.name == numberOrName)
-                return &entry;
-    }
-    return nullptr;
+    return findCustomFrame(frames, numberOrName);
 }
 
 } // namespace camvista::shotwork

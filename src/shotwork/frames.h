@@ -34,6 +34,8 @@ inline constexpr int kDefaultFrameCount = 21;
 // present in "default", by number, then the GIF files of "custom", by name.
 QList<FrameEntry> availableFrames(const QString &framesFolder);
 
+const FrameEntry *findDefaultFrame(const QList<FrameEntry> &frames, int number);
+const FrameEntry *findCustomFrame(const QList<FrameEntry> &frames, const QString &name);
 // The entry a user named: a default frame's number ("3") or a custom frame's name.
 const FrameEntry *findFrame(const QList<FrameEntry> &frames, const QString &numberOrName);
 
