@@ -9,6 +9,7 @@
 #include "data/browser_pictures.h"
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
+#include "exportui/export_command.h"
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
@@ -91,6 +92,7 @@ BrowserWindow::BrowserWindow(Desktop &desktop, Messenger &messenger, const AppPa
         m_icon1.addPixmap(QPixmap::fromImage(data::applicationIcon(size)));
 
     buildControls();
+    m_export = new ExportCommand(m_desktop, m_paths, *this);
 
     m_file1->setPattern(kShotPattern);
     // Until the main window points it elsewhere, the lists show the application folder.
@@ -152,7 +154,7 @@ void BrowserWindow::buildControls()
     // picks one.
     m_file1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_exportShots = new QAction(QStringLiteral("Export shots..."), m_file1);
-    m_exportShots->setObjectName(QStringLiteral("exportShots"));
+    m_exportShots->setObjectName(QStringLiteral("exportShotsContext"));
     connect(m_exportShots, &QAction::triggered, this, &BrowserWindow::exportShots);
     m_file1->addAction(m_exportShots);
     m_file1->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -210,7 +212,13 @@ QStringList BrowserWindow::selectedShots() const
 
 void BrowserWindow::exportShots()
 {
-    // TODO export dialog
+    const QStringList shots = selectedShots();
+    if (shots.isEmpty()) {
+        m_desktop.showMessage(this,
+                              QStringLiteral("Select the shots to export in the list first."));
+        return;
+    }
+    m_export->start(shots);
 }
 
 void BrowserWindow::File1_Click()

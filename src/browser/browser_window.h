@@ -20,6 +20,7 @@ namespace camvista
 class Desktop;
 class DriveList;
 class EditorWindow;
+class ExportCommand;
 class FileList;
 class FolderList;
 class Messenger;
@@ -71,6 +72,7 @@ public:
     // The selected shots' full paths, in the list's order.
     QStringList selectedShots() const;
     QAction *exportShotsAction() const { return m_exportShots; }
+    ExportCommand *exportCommand() const { return m_export; }
     // "Export shots...": the export dialog for the selected shots.
     void exportShots();
 
@@ -121,6 +123,7 @@ private:
     QPushButton *m_command4 = nullptr;
     QLabel *m_iconLabel = nullptr;
     QAction *m_exportShots = nullptr;
+    ExportCommand *m_export = nullptr;
     QPointer<PreviewPopup> m_frmPrev;
 };
 
