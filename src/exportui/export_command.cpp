@@ -82,6 +82,11 @@ ExportCommand::~ExportCommand()
     delete m_dialog;
 }
 
+ExportDialog *ExportCommand::dialog() const
+{
+    return m_dialog;
+}
+
 QProgressDialog *ExportCommand::progress() const
 {
     return m_progress;
@@ -101,18 +106,24 @@ void ExportCommand::start(const QStringList &shots)
     m_dialog = new ExportDialog(m_desktop,
                                 shotwork::availableFrames(m_paths.file(QStringLiteral("\\frames"))),
                                 shots, m_owner.window());
-    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setCustomColours(choices.customColours);
     m_dialog->setOptions(choices.options);
-    connect(m_dialog, &QDialog::accepted, this, &ExportCommand::dialogAccepted);
+    connect(m_dialog, &QDialog::finished, this, [this](int result) {
+        // Gone at once, so a new command never finds the closed dialog.
+        ExportDialog *closed = m_dialog;
+        m_dialog = nullptr;
+        closed->deleteLater();
+        if (result == QDialog::Accepted)
+            runExport(closed->options(), closed->customColours());
+    });
     // Window-modal and opened, not executed: the event loop goes on.
     m_dialog->open();
 }
 
-void ExportCommand::dialogAccepted()
+void ExportCommand::runExport(const exporting::ExportOptions &options,
+                              const std::array<QRgb, 4> &customColours)
 {
-    const exporting::ExportOptions options = m_dialog->options();
-    writeExportChoices(m_paths, {options, m_dialog->customColours()});
+    writeExportChoices(m_paths, {options, customColours});
     m_destination = options.destination;
 
     m_run = new exporting::ExportRun(m_shots, options, m_paths, this);

@@ -5,7 +5,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRgb>
 #include <QStringList>
+
+#include <array>
 
 class QProgressDialog;
 class QWidget;
@@ -33,7 +36,7 @@ public:
     // dialog is open, that one is brought to the front instead.
     void start(const QStringList &shots);
 
-    ExportDialog *dialog() const { return m_dialog; }
+    ExportDialog *dialog() const;
     QProgressDialog *progress() const;
     bool isRunning() const { return m_run != nullptr; }
 
@@ -42,7 +45,8 @@ signals:
     void finished(const camvista::exporting::ExportSummary &summary);
 
 private:
-    void dialogAccepted();
+    void runExport(const exporting::ExportOptions &options,
+                   const std::array<QRgb, 4> &customColours);
     void runFinished(const exporting::ExportSummary &summary);
 
     Desktop &m_desktop;
