@@ -93,6 +93,8 @@ BrowserWindow::BrowserWindow(Desktop &desktop, Messenger &messenger, const AppPa
 
     buildControls();
     m_export = new ExportCommand(m_desktop, m_paths, *this);
+    // The files may have gone into the listed folder.
+    connect(m_export, &ExportCommand::finished, m_file1, &FileList::refresh);
 
     m_file1->setPattern(kShotPattern);
     // Until the main window points it elsewhere, the lists show the application folder.

@@ -156,8 +156,11 @@ void ExportCommand::runExport(const exporting::ExportOptions &options,
 
 void ExportCommand::runFinished(const ExportSummary &summary)
 {
-    if (m_progress)
+    // Hidden now: a deferred delete would wait for the summary's own event loop to end.
+    if (m_progress) {
+        m_progress->hide();
         m_progress->deleteLater();
+    }
     m_progress = nullptr;
     if (m_run)
         m_run->deleteLater();

@@ -104,6 +104,7 @@ ExportDialog::ExportDialog(Desktop &desktop, QList<shotwork::FrameEntry> frames,
     : QDialog(parent), m_desktop(desktop), m_frames(std::move(frames)), m_firstShot(shots.value(0))
 {
     setObjectName(QStringLiteral("exportDialog"));
+    setMinimumWidth(440);
     setWindowTitle(QStringLiteral("Export shots"));
     for (const Shade shade : kAllShades)
         m_colours[std::size_t(shade)] = shadeGrey(shade);
@@ -195,19 +196,18 @@ void ExportDialog::buildControls(int shotCount)
     m_delay->setSuffix(QStringLiteral(" ms"));
     outputForm->addRow(QStringLiteral("Delay per frame:"), m_delay);
     auto *loopRow = new QHBoxLayout;
-    m_loopForever = new QRadioButton(QStringLiteral("Loop forever"), output);
+    m_loopForever = new QRadioButton(QStringLiteral("Forever"), output);
     m_loopForever->setObjectName(QStringLiteral("loopForever"));
-    m_loopTimes = new QRadioButton(QStringLiteral("Play"), output);
+    m_loopTimes = new QRadioButton(QStringLiteral("Count:"), output);
     m_loopTimes->setObjectName(QStringLiteral("loopTimes"));
     m_loopCount = new QSpinBox(output);
     m_loopCount->setObjectName(QStringLiteral("loopCount"));
     m_loopCount->setRange(1, kMaxLoops);
-    m_loopCount->setSuffix(QStringLiteral(" times"));
     loopRow->addWidget(m_loopForever);
     loopRow->addWidget(m_loopTimes);
     loopRow->addWidget(m_loopCount);
     loopRow->addStretch();
-    outputForm->addRow(QStringLiteral("Repeat:"), loopRow);
+    outputForm->addRow(QStringLiteral("Loops:"), loopRow);
     m_bounce = new QCheckBox(QStringLiteral("Back and forth"), output);
     m_bounce->setObjectName(QStringLiteral("bounceChoice"));
     outputForm->addRow(m_bounce);

@@ -134,6 +134,15 @@ void TstExportDialog::offersEveryChoice()
     d->loopTimes()->setChecked(true);
     QVERIFY(d->loopCount()->isEnabled());
     QCOMPARE(d->example()->text(), QString("First file: roll 1-4x.gif"));
+    // The folder chooser starts at the folder shown and gives the one picked.
+    f.desktop.folders = {std::nullopt, QStringLiteral("/picked/here")};
+    d->browseButton()->click();
+    QCOMPARE(QDir::fromNativeSeparators(d->destination()->text()),
+             f.app.paths().shotsFolder() + "/Exports");
+    d->browseButton()->click();
+    QCOMPARE(QDir::fromNativeSeparators(d->destination()->text()), QString("/picked/here"));
+    QCOMPARE(QDir::fromNativeSeparators(f.desktop.fileDialogs.first().folder),
+             f.app.paths().shotsFolder() + "/Exports");
     // Clicking the gamma caption puts the slider back at its neutral point.
     d->gammaSlider()->setValue(150);
     QTest::mouseClick(d->gammaLabel(), Qt::LeftButton);
