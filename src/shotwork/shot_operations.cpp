@@ -75,7 +75,7 @@ bool applyGamma(QImage &picture, double gamma)
     cGammaCorrect table;
     if (!table.Gamma(gamma))
         return false;
-    if (picture.isNull() || gamma == 1.0)
+    if (picture.isNull())
         return true;
     QImage work = picture;
     if (!asRgb32(work))
