@@ -4,6 +4,7 @@
 #include "shot_pipeline.h"
 
 #include "imaging/safe_write.h"
+#include "shotwork/shot_geometry.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -257,6 +258,15 @@ void ExportRun::State::writeAnimation()
     if (ordered.isEmpty()) {
         stop(QStringLiteral("None of the files is a shot: there is nothing to animate."));
         return;
+    }
+    // Kept as they are, photos and framed shots differ in size: the photos go on the editor's
+    // canvas, as the editor shows them.
+    const bool anyFramed = std::any_of(ordered.begin(), ordered.end(), [](const QImage &f) {
+        return shotwork::isFramedShot(f.size());
+    });
+    for (QImage &frame : ordered) {
+        if (anyFramed && shotwork::isInnerPicture(frame.size()))
+            frame = gifFrame(photoOnCanvas(frame, prepared));
     }
     GifAnimation animation;
     animation.frames = options.bounce ? bounced(ordered) : ordered;

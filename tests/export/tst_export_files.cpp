@@ -176,9 +176,12 @@ void TstExportFiles::animatedGifPlaysTheShotsInOrder_data()
     QTest::addColumn<int>("loop");
     QTest::addColumn<bool>("bounce");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("forever, 500 ms") << 500 << 0 << false << QList<int>{0, 1, 2, 3};
-    QTest::newRow("three times, 120 ms") << 120 << 3 << false << QList<int>{0, 1, 2, 3};
-    QTest::newRow("back and forth") << 500 << 0 << true << QList<int>{0, 1, 2, 3, 2, 1};
+    QTest::addColumn<bool>("keepFrames");
+    QTest::newRow("forever, 500 ms") << 500 << 0 << false << QList<int>{0, 1, 2, 3} << false;
+    QTest::newRow("three times, 120 ms") << 120 << 3 << false << QList<int>{0, 1, 2, 3} << false;
+    QTest::newRow("back and forth") << 500 << 0 << true << QList<int>{0, 1, 2, 3, 2, 1} << false;
+    // Photos among framed shots are shown on the editor's white canvas.
+    QTest::newRow("kept as they are") << 200 << 0 << false << QList<int>{0, 1, 2, 3} << true;
 }
 
 void TstExportFiles::animatedGifPlaysTheShotsInOrder()
@@ -187,6 +190,7 @@ void TstExportFiles::animatedGifPlaysTheShotsInOrder()
     QFETCH(int, loop);
     QFETCH(bool, bounce);
     QFETCH(QList<int>, order);
+    QFETCH(bool, keepFrames);
     test::ExportFolder folder;
     QStringList files;
     QList<QImage> shots;
@@ -199,7 +203,7 @@ void TstExportFiles::animatedGifPlaysTheShotsInOrder()
     options.delayMs = delayMs;
     options.loopCount = loop;
     options.bounce = bounce;
-    options.frame = FrameChoice::none();
+    options.frame = keepFrames ? FrameChoice::keep() : FrameChoice::none();
     options.scale = 3;
     const ExportSummary summary = runExport(files, options, folder.app.paths());
     QVERIFY2(summary.allWritten(), qPrintable(summary.stopReason));
@@ -210,8 +214,17 @@ void TstExportFiles::animatedGifPlaysTheShotsInOrder()
     QCOMPARE(gif.loopCount, loop);
     for (int i = 0; i < gif.frames; ++i) {
         const QImage &shot = shots[order[i]];
-        const QImage inner = shot.size() == QSize(160, 144) ? shot.copy(16, 16, 128, 112) : shot;
-        QCOMPARE(gif.pictures[i], enlarged(inner, 3));
+        QImage expected = shot.size() == QSize(160, 144) ? shot.copy(16, 16, 128, 112) : shot;
+        if (keepFrames && shot.size() == QSize(128, 112)) {
+            expected = QImage(160, 144, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            for (int y = 0; y < 112; ++y)
+                for (int x = 0; x < 128; ++x)
+                    expected.setPixel(16 + x, 16 + y, shot.pixel(x, y));
+        } else if (keepFrames) {
+            expected = shot;
+        }
+        QCOMPARE(gif.pictures[i], enlarged(expected, 3));
         QCOMPARE(gif.delays[i], delayMs / 10);
     }
 }
