@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
+#include <QThread>
 #include <QThreadPool>
 #include <QWaitCondition>
 
@@ -24,6 +25,8 @@ namespace camvista::exporting
 
 namespace
 {
+
+constexpr int kWorkersPerCore = 8;
 
 // "shot (3).png" and "shot.png" are one family: the key of both is "shot.png".
 QString familyKey(const QString &fileName)
@@ -339,7 +342,14 @@ void ExportRun::start()
     if (s.options.animate)
         s.frames.resize(std::size_t(s.files.size()));
 
-    QThreadPool *pool = s.pool ? s.pool : QThreadPool::globalInstance();
+    QThreadPool *pool = s.pool;
+    if (pool == nullptr) {
+        // Every file waits for the disk to confirm it: more workers than processors keep the
+        // processors busy meanwhile.
+        m_ownPool = std::make_unique<QThreadPool>();
+        m_ownPool->setMaxThreadCount(std::max(4, QThread::idealThreadCount() * kWorkersPerCore));
+        pool = m_ownPool.get();
+    }
     s.remaining = int(s.files.size());
     s.live = int(s.files.size());
     for (int i = 0; i < s.files.size(); ++i) {
