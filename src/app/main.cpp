@@ -1,3 +1,4 @@
+#include "export/export_cli.h"
 #include "platform/app_paths.h"
 #include "platform/memory_tuning.h"
 #include "platform/qt_desktop.h"
@@ -12,6 +13,9 @@
 int main(int argc, char *argv[])
 {
     camvista::keepFreedPictureMemory();
+    // The command-line export needs no window, splash or display.
+    if (camvista::exporting::isExportCommand(argc, argv))
+        return camvista::exporting::exportMain(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Camvista"));
     camvista::useProgramFont();
