@@ -9,6 +9,7 @@
 #include "data/browser_pictures.h"
 #include "data/shell_pictures.h"
 #include "editor/editor_window.h"
+#include "exportui/export_command.h"
 #include "imaging/picture_file.h"
 #include "imaging/twips.h"
 #include "platform/desktop.h"
@@ -91,6 +92,9 @@ BrowserWindow::BrowserWindow(Desktop &desktop, Messenger &messenger, const AppPa
         m_icon1.addPixmap(QPixmap::fromImage(data::applicationIcon(size)));
 
     buildControls();
+    m_export = new ExportCommand(m_desktop, m_paths, *this);
+    // The files may have gone into the listed folder.
+    connect(m_export, &ExportCommand::finished, m_file1, &FileList::refresh);
 
     m_file1->setPattern(kShotPattern);
     // Until the main window points it elsewhere, the lists show the application folder.
@@ -148,6 +152,14 @@ void BrowserWindow::buildControls()
 
     m_file1 = new FileList(this);
     placeTwips(m_file1, 0, 6600, 2415, 3150);
+    // Ctrl- and Shift-clicks and Ctrl+A pick several shots for an export; a plain click still
+    // picks one.
+    m_file1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_exportShots = new QAction(QStringLiteral("Export shots..."), m_file1);
+    m_exportShots->setObjectName(QStringLiteral("exportShotsContext"));
+    connect(m_exportShots, &QAction::triggered, this, &BrowserWindow::exportShots);
+    m_file1->addAction(m_exportShots);
+    m_file1->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_file1, &FileList::fileClicked, this, &BrowserWindow::File1_Click);
     connect(m_file1, &FileList::fileDoubleClicked, this, &BrowserWindow::File1_DblClick);
 
@@ -191,8 +203,32 @@ QString BrowserWindow::selectedFile() const
     return name.isEmpty() ? QString() : QDir(m_file1->path()).filePath(name);
 }
 
+QStringList BrowserWindow::selectedShots() const
+{
+    QStringList paths;
+    const QDir folder(m_file1->path());
+    for (const QString &name : m_file1->selectedFileNames())
+        paths.append(folder.filePath(name));
+    return paths;
+}
+
+void BrowserWindow::exportShots()
+{
+    const QStringList shots = selectedShots();
+    if (shots.isEmpty()) {
+        m_desktop.showMessage(this,
+                              QStringLiteral("Select the shots to export in the list first."));
+        return;
+    }
+    m_export->start(shots);
+}
+
 void BrowserWindow::File1_Click()
 {
+    // A Ctrl-click that took a file out of the selection leaves the preview as it was.
+    const QListWidgetItem *clicked = m_file1->currentItem();
+    if (!clicked || !clicked->isSelected())
+        return;
     const QString path = selectedFile();
     if (path.isEmpty())
         return;

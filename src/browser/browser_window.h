@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -19,6 +20,7 @@ namespace camvista
 class Desktop;
 class DriveList;
 class EditorWindow;
+class ExportCommand;
 class FileList;
 class FolderList;
 class Messenger;
@@ -67,6 +69,13 @@ public:
     // The enlarged preview; null until the pointer first moves over the preview.
     PreviewPopup *frmPrev() const { return m_frmPrev; }
 
+    // The selected shots' full paths, in the list's order.
+    QStringList selectedShots() const;
+    QAction *exportShotsAction() const { return m_exportShots; }
+    ExportCommand *exportCommand() const { return m_export; }
+    // "Export shots...": the export dialog for the selected shots.
+    void exportShots();
+
     void File1_Click();
     void File1_DblClick();
     void Command1_Click(); // "Open folder"
@@ -113,6 +122,8 @@ private:
     FileList *m_file1 = nullptr;
     QPushButton *m_command4 = nullptr;
     QLabel *m_iconLabel = nullptr;
+    QAction *m_exportShots = nullptr;
+    ExportCommand *m_export = nullptr;
     QPointer<PreviewPopup> m_frmPrev;
 };
 

@@ -61,7 +61,7 @@ struct ExportOptions {
 
     PaletteChoice palette;
     FrameChoice frame;
-    // The fourth step's gamma, as its slider gives it (sliderToGamma); 1 changes nothing.
+    // The fourth step's gamma, as its slider gives it (sliderToGamma); 1 is the neutral point.
     double gamma = 1.0;
     int scale = 4; // whole factor, kMinScale to kMaxScale, nearest neighbour
     ExportFormat format = ExportFormat::Png;

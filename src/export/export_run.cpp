@@ -4,6 +4,7 @@
 #include "shot_pipeline.h"
 
 #include "imaging/safe_write.h"
+#include "shotwork/shot_geometry.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
+#include <QThread>
 #include <QThreadPool>
 #include <QWaitCondition>
 
@@ -23,6 +25,8 @@ namespace camvista::exporting
 
 namespace
 {
+
+constexpr int kWorkersPerCore = 8;
 
 // "shot (3).png" and "shot.png" are one family: the key of both is "shot.png".
 QString familyKey(const QString &fileName)
@@ -258,6 +262,15 @@ void ExportRun::State::writeAnimation()
         stop(QStringLiteral("None of the files is a shot: there is nothing to animate."));
         return;
     }
+    // Kept as they are, photos and framed shots differ in size: the photos go on the editor's
+    // canvas, as the editor shows them.
+    const bool anyFramed = std::any_of(ordered.begin(), ordered.end(), [](const QImage &f) {
+        return shotwork::isFramedShot(f.size());
+    });
+    for (QImage &frame : ordered) {
+        if (anyFramed && shotwork::isInnerPicture(frame.size()))
+            frame = gifFrame(photoOnCanvas(frame, prepared));
+    }
     GifAnimation animation;
     animation.frames = options.bounce ? bounced(ordered) : ordered;
     animation.scale = options.scale;
@@ -329,7 +342,14 @@ void ExportRun::start()
     if (s.options.animate)
         s.frames.resize(std::size_t(s.files.size()));
 
-    QThreadPool *pool = s.pool ? s.pool : QThreadPool::globalInstance();
+    QThreadPool *pool = s.pool;
+    if (pool == nullptr) {
+        // Every file waits for the disk to confirm it: more workers than processors keep the
+        // processors busy meanwhile.
+        m_ownPool = std::make_unique<QThreadPool>();
+        m_ownPool->setMaxThreadCount(std::max(4, QThread::idealThreadCount() * kWorkersPerCore));
+        pool = m_ownPool.get();
+    }
     s.remaining = int(s.files.size());
     s.live = int(s.files.size());
     for (int i = 0; i < s.files.size(); ++i) {

@@ -8,11 +8,10 @@
 #include <QMetaType>
 #include <QObject>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <atomic>
 #include <memory>
-
-class QThreadPool;
 
 namespace camvista::exporting
 {
@@ -59,7 +58,7 @@ public:
               QObject *parent = nullptr);
     ~ExportRun() override;
 
-    // The pool to run on; the global pool when none is given.
+    // The pool to run on; by default a pool of its own with a few workers per processor.
     void setThreadPool(QThreadPool *pool);
 
     void start();
@@ -78,6 +77,7 @@ signals:
 private:
     struct State;
     std::shared_ptr<State> m_state;
+    std::unique_ptr<QThreadPool> m_ownPool; // after m_state's workers have all returned
 };
 
 // Runs an export to its end, waiting on the calling thread's event loop, and returns the

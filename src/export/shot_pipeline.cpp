@@ -10,6 +10,8 @@
 #include "shotwork/shot_geometry.h"
 #include "shotwork/shot_operations.h"
 
+#include <QPainter>
+
 namespace camvista::exporting
 {
 
@@ -86,6 +88,24 @@ QImage exportedPicture(const QImage &shot, const PreparedExport &prepared)
     if (!shotwork::applyGamma(picture, options.gamma))
         return {};
     return picture;
+}
+
+QImage photoOnCanvas(const QImage &exported, const PreparedExport &prepared)
+{
+    if (!shotwork::isInnerPicture(exported.size()))
+        return exported;
+    QImage white(1, 1, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    PreparedExport asItIs = prepared;
+    asItIs.options.frame = FrameChoice::keep();
+    const QImage border = exportedPicture(white, asItIs);
+    QImage canvas(shotwork::kFramedSize, QImage::Format_RGB32);
+    if (border.isNull() || canvas.isNull())
+        return {};
+    canvas.fill(border.pixel(0, 0));
+    QPainter painter(&canvas);
+    painter.drawImage(shotwork::kInnerRect.topLeft(), exported);
+    return canvas;
 }
 
 ShotResult exportedShot(const QString &path, const PreparedExport &prepared)

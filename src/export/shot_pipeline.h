@@ -33,6 +33,10 @@ QString prepareExport(const ExportOptions &options, const AppPaths &paths, Prepa
 // (fourth), before any enlargement. The picture must be a shot (see shotError).
 QImage exportedPicture(const QImage &shot, const PreparedExport &prepared);
 
+// A photo (128 x 112) among framed shots in one animation: on the editor's white canvas, that
+// white recoloured as the options recolour it. Any other picture is returned as it is.
+QImage photoOnCanvas(const QImage &exported, const PreparedExport &prepared);
+
 // Why a loaded picture cannot be exported as a shot, or empty when it can.
 QString shotError(const QImage &picture);
 

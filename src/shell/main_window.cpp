@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -115,6 +116,12 @@ void MainWindow::showAtStart()
 
 void MainWindow::buildMenus()
 {
+    // The browser's selection, or the shot selected, to files of any scale, palette and frame.
+    QAction *exportShots = menuBar()->addAction(QStringLiteral("Export shots..."));
+    exportShots->setObjectName(QStringLiteral("exportShots"));
+    exportShots->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(exportShots, &QAction::triggered, this, [this] { m_browser->exportShots(); });
+
     QAction *about = menuBar()->addAction(QStringLiteral("About..."));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, [this] { showAboutWindow(); });

@@ -29,17 +29,20 @@ bool asRgb32(QImage &picture)
 
 template <typename Pixel> void repeatPixels(const QImage &src, QImage &out, int fx, int fy)
 {
-    for (int y = 0; y < src.height(); ++y) {
+    const int width = src.width();
+    const int height = src.height();
+    const auto rowBytes = static_cast<size_t>(out.bytesPerLine());
+    for (int y = 0; y < height; ++y) {
         const auto *in = reinterpret_cast<const Pixel *>(src.constScanLine(y));
         auto *row = reinterpret_cast<Pixel *>(out.scanLine(y * fy));
-        for (int x = 0; x < src.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const Pixel px = in[x];
             for (int k = 0; k < fx; ++k)
                 *row++ = px;
         }
         const uchar *first = out.constScanLine(y * fy);
         for (int k = 1; k < fy; ++k)
-            std::memcpy(out.scanLine(y * fy + k), first, static_cast<size_t>(out.bytesPerLine()));
+            std::memcpy(out.scanLine(y * fy + k), first, rowBytes);
     }
 }
 
@@ -54,9 +57,11 @@ bool recolourShades(QImage &picture, const std::array<QRgb, 4> &whiteLightDarkBl
         return false;
     const QRgb greys[4] = {kWhite & kColourBits, kLightGrey & kColourBits, kDarkGrey & kColourBits,
                            kBlack & kColourBits};
-    for (int y = 0; y < work.height(); ++y) {
+    const int width = work.width();
+    const int height = work.height();
+    for (int y = 0; y < height; ++y) {
         auto *row = reinterpret_cast<QRgb *>(work.scanLine(y));
-        for (int x = 0; x < work.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb colour = row[x] & kColourBits;
             for (int k = 0; k < 4; ++k) {
                 if (colour == greys[k]) {
@@ -75,7 +80,7 @@ bool applyGamma(QImage &picture, double gamma)
     cGammaCorrect table;
     if (!table.Gamma(gamma))
         return false;
-    if (picture.isNull() || gamma == 1.0)
+    if (picture.isNull())
         return true;
     QImage work = picture;
     if (!asRgb32(work))

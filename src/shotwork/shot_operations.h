@@ -14,9 +14,10 @@ namespace camvista::shotwork
 // 32-bit RGB; false, with the picture unchanged, when there was no memory.
 bool recolourShades(QImage &picture, const std::array<QRgb, 4> &whiteLightDarkBlack);
 
-// The fourth step's gamma over every pixel, through the same table (cGammaCorrect). The picture
-// comes back as 32-bit RGB; false, with the picture unchanged, for a gamma that is not above 0
-// or when there was no memory.
+// The fourth step's gamma over every pixel, through the same table (cGammaCorrect). Like the
+// fourth step it always runs, also at gamma 1, where the table's rounding lifts odd channel
+// values by one (31 becomes 32). The picture comes back as 32-bit RGB; false, with the picture
+// unchanged, for a gamma that is not above 0 or when there was no memory.
 bool applyGamma(QImage &picture, double gamma);
 
 // Repeats every pixel `factorX` times across and `factorY` times down, never smoothing. An

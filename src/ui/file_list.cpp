@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QSet>
 
 #include <algorithm>
 
@@ -48,8 +49,20 @@ void FileList::setPath(const QString &folder)
 
 QString FileList::fileName() const
 {
-    const QList<QListWidgetItem *> selected = selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    if (const QListWidgetItem *current = currentItem(); current && current->isSelected())
+        return current->text();
+    const QStringList selected = selectedFileNames();
+    return selected.isEmpty() ? QString() : selected.first();
+}
+
+QStringList FileList::selectedFileNames() const
+{
+    QStringList names;
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->isSelected())
+            names.append(item(row)->text());
+    }
+    return names;
 }
 
 bool FileList::selectFile(const QString &name)
@@ -73,7 +86,8 @@ QStringList FileList::fileNames() const
 
 void FileList::refresh()
 {
-    const QString keep = fileName();
+    const QStringList keep = selectedFileNames();
+    const QString keepCurrent = fileName();
     clear();
     if (m_path.isEmpty())
         return;
@@ -90,8 +104,17 @@ void FileList::refresh()
         return c != 0 ? c < 0 : a < b;
     });
     addItems(names);
-    if (!keep.isEmpty())
-        selectFile(keep);
+    // A selection of several files survives too, with the file reached last still current.
+    const QSet<QString> wanted(keep.cbegin(), keep.cend());
+    int currentRowKept = -1;
+    for (int row = 0; row < int(names.size()) && !wanted.isEmpty(); ++row) {
+        if (wanted.contains(names[row]))
+            item(row)->setSelected(true);
+        if (names[row] == keepCurrent)
+            currentRowKept = row;
+    }
+    if (currentRowKept >= 0)
+        setCurrentRow(currentRowKept, QItemSelectionModel::Select);
 }
 
 void FileList::setDragSource(bool on)

@@ -24,13 +24,16 @@ public:
     void setPath(const QString &folder);
     QString path() const { return m_path; }
 
-    // The selected file's name, or empty when none is selected.
+    // The selected file's name, or empty when none is selected. With several selected, the one
+    // the user reached last (the current item) when it is among them.
     QString fileName() const;
+    // Every selected file's name, in the list's order.
+    QStringList selectedFileNames() const;
     // Selects the file with this name; false when it is not listed.
     bool selectFile(const QString &name);
     QStringList fileNames() const;
 
-    // Rereads the folder; the selected file stays selected while it is still there.
+    // Rereads the folder; the selected files stay selected while they are still there.
     void refresh();
 
     bool matches(const QString &name) const;
