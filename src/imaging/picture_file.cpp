@@ -5,6 +5,7 @@
 #include "safe_write.h"
 #include "stream_checks.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -294,78 +296,126 @@ PictureLoad loadPictureFile(const QString &path)
 namespace
 {
 
-// 24 bits: blue, green, red, each row padded to 4 bytes. 32 bits: blue, green, red and straight
-// alpha. Bottom row first, after the 54-byte header.
-FileStatus writeBmp(const QImage &image, const QString &path, int bitsPerPixel)
+// The picture as the BMP writer takes it: 32-bit, with straight alpha for a 32-bit file.
+FileStatus bmpPixels(const QImage &image, int bitsPerPixel, QImage &pixels)
 {
     if (image.isNull())
-        return FileStatus{FileError::InvalidPicture, path, {}};
-    const qint64 width = image.width();
-    const qint64 height = image.height();
-    if (tooLarge(width, height))
-        return FileStatus{FileError::TooLarge, path, {}};
-    const bool alpha = bitsPerPixel == 32;
-    const QImage pixels =
-        image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        return FileStatus{FileError::InvalidPicture, {}, {}};
+    if (tooLarge(image.width(), image.height()))
+        return FileStatus{FileError::TooLarge, {}, {}};
+    pixels =
+        image.convertToFormat(bitsPerPixel == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (pixels.isNull())
-        return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
+        return FileStatus{FileError::CannotWrite, {}, qt_error_string(ENOMEM)};
+    return {};
+}
 
+// 24 bits: blue, green, red, each row padded to 4 bytes. 32 bits: blue, green, red and straight
+// alpha. Bottom row first, after the 54-byte header.
+bool writeBmp(QIODevice &dev, const QImage &pixels, int bitsPerPixel)
+{
+    const qint64 width = pixels.width();
+    const qint64 height = pixels.height();
+    const bool alpha = bitsPerPixel == 32;
     const qint64 rowBytes = alpha ? width * 4 : (width * 3 + 3) & ~qint64(3);
     const qint64 imageSize = rowBytes * height;
     constexpr int kHeaderSize = 54;
 
-    return writeFileSafely(path, [&](QIODevice &dev) {
-        const auto h = bmpHeader54(width, height, bitsPerPixel, imageSize, pixels.dotsPerMeterX(),
-                                   pixels.dotsPerMeterY());
-        if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
-            return false;
+    const auto h = bmpHeader54(width, height, bitsPerPixel, imageSize, pixels.dotsPerMeterX(),
+                               pixels.dotsPerMeterY());
+    if (!writeAll(dev, reinterpret_cast<const char *>(h.data()), kHeaderSize))
+        return false;
 
-        std::vector<char> row(size_t(rowBytes), 0); // the padding stays zero
-        for (qint64 y = height - 1; y >= 0; --y) {
-            const auto *src = reinterpret_cast<const QRgb *>(pixels.constScanLine(int(y)));
-            char *out = row.data();
-            for (qint64 x = 0; x < width; ++x) {
-                const QRgb p = src[x];
-                *out++ = char(qBlue(p));
-                *out++ = char(qGreen(p));
-                *out++ = char(qRed(p));
-                if (alpha)
-                    *out++ = char(qAlpha(p));
-            }
-            if (!writeAll(dev, row.data(), rowBytes))
-                return false;
+    std::vector<char> row(size_t(rowBytes), 0); // the padding stays zero
+    for (qint64 y = height - 1; y >= 0; --y) {
+        const auto *src = reinterpret_cast<const QRgb *>(pixels.constScanLine(int(y)));
+        char *out = row.data();
+        for (qint64 x = 0; x < width; ++x) {
+            const QRgb p = src[x];
+            *out++ = char(qBlue(p));
+            *out++ = char(qGreen(p));
+            *out++ = char(qRed(p));
+            if (alpha)
+                *out++ = char(qAlpha(p));
         }
-        return true;
-    });
+        if (!writeAll(dev, row.data(), rowBytes))
+            return false;
+    }
+    return true;
+}
+
+FileStatus saveBmp(const QImage &image, const QString &path, int bitsPerPixel)
+{
+    QImage pixels;
+    FileStatus checked = bmpPixels(image, bitsPerPixel, pixels);
+    if (!checked.ok()) {
+        checked.path = path;
+        return checked;
+    }
+    // Rows go to the file as they are made: a large picture is never held twice.
+    return writeFileSafely(path,
+                           [&](QIODevice &dev) { return writeBmp(dev, pixels, bitsPerPixel); });
 }
 
 } // namespace
 
+EncodedPicture encodePictureBmp(const QImage &image)
+{
+    EncodedPicture encoded;
+    QImage pixels;
+    encoded.status = bmpPixels(image, 24, pixels);
+    if (!encoded.ok())
+        return encoded;
+    try {
+        QBuffer buffer(&encoded.bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!writeBmp(buffer, pixels, 24))
+            encoded.status = FileStatus{FileError::CannotWrite, {}, qt_error_string(ENOMEM)};
+    } catch (const std::bad_alloc &) {
+        encoded.status = FileStatus{FileError::CannotWrite, {}, qt_error_string(ENOMEM)};
+    }
+    if (!encoded.ok())
+        encoded.bytes.clear();
+    return encoded;
+}
+
+EncodedPicture encodePicturePng(const QImage &image)
+{
+    EncodedPicture encoded;
+    // The BMP writer's conversion, so both formats carry the very same pixels.
+    QImage pixels;
+    encoded.status = bmpPixels(image, 24, pixels);
+    if (!encoded.ok())
+        return encoded;
+    // Into memory first: the PNG encoder never meets a failing disk, and the finished bytes go
+    // to the safe writer, which reports a full disk in the system's words.
+    QBuffer buffer(&encoded.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(pixels)) {
+        encoded.status = FileStatus{FileError::CannotWrite, {}, writer.errorString()};
+        encoded.bytes.clear();
+    }
+    return encoded;
+}
+
 FileStatus savePictureBmp(const QImage &image, const QString &path)
 {
-    return writeBmp(image, path, 24);
+    return saveBmp(image, path, 24);
 }
 
 FileStatus savePicturePng(const QImage &image, const QString &path)
 {
-    if (image.isNull())
-        return FileStatus{FileError::InvalidPicture, path, {}};
-    if (tooLarge(image.width(), image.height()))
-        return FileStatus{FileError::TooLarge, path, {}};
-    // The BMP writer's conversion, so both formats carry the very same pixels.
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
-    if (pixels.isNull())
-        return FileStatus{FileError::CannotWrite, path, qt_error_string(ENOMEM)};
-    return writeFileSafely(path, [&pixels](QIODevice &dev) {
-        QImageWriter writer(&dev, "png");
-        return writer.write(pixels);
-    });
+    const EncodedPicture encoded = encodePicturePng(image);
+    if (!encoded.ok())
+        return FileStatus{encoded.status.error, path, encoded.status.detail};
+    return writeFileSafely(path, encoded.bytes);
 }
 
 FileStatus savePictureBmp32(const QImage &image, const QString &path)
 {
     // Straight alpha: the stamp reader blends with it as it stands.
-    return writeBmp(image, path, 32);
+    return saveBmp(image, path, 32);
 }
 
 QString FileStatus::message() const
@@ -406,6 +456,9 @@ QString FileStatus::message() const
             .arg(quoted, because);
     case FileError::InvalidPicture:
         return QStringLiteral("There is no picture to save as %1.").arg(quoted);
+    case FileError::AlreadyExists:
+        return QStringLiteral("A file %1 already stands there, so Camvista left it as it was.")
+            .arg(quoted);
     }
     return {};
 }

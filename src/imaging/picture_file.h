@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -23,6 +24,7 @@ enum class FileError {
     WriteProtected, // the file that stands there is read-only
     CannotWrite,    // the folder is missing or unwritable, the disk is full, ...
     InvalidPicture, // asked to save an empty picture
+    AlreadyExists,  // a file already stands where a write that never replaces was to go
 };
 
 struct FileStatus {
@@ -53,6 +55,18 @@ FileStatus savePictureBmp(const QImage &image, const QString &path);
 
 // Writes the same pixels as savePictureBmp (no alpha) as a PNG file, replaced just as safely.
 FileStatus savePicturePng(const QImage &image, const QString &path);
+
+// The bytes savePictureBmp and savePicturePng write, for callers that hand them to the safe
+// writer themselves (writeUnderFreeName). On failure `bytes` is empty and `status` (without a
+// path) says why.
+struct EncodedPicture {
+    QByteArray bytes;
+    FileStatus status;
+
+    bool ok() const { return status.ok(); }
+};
+EncodedPicture encodePictureBmp(const QImage &image);
+EncodedPicture encodePicturePng(const QImage &image);
 
 // Writes a picture with alpha as a 32-bit BMP: 14-byte file header, 40-byte information header,
 // then width x height x 4 bytes of blue, green, red, straight alpha, bottom row first.

@@ -18,8 +18,8 @@ namespace camvista
 inline char *toString(FileError error)
 {
     static const char *const names[] = {
-        "None",     "Missing", "NotAFile",       "Unreadable",  "NotAPicture",
-        "TooLarge", "Damaged", "WriteProtected", "CannotWrite", "InvalidPicture"};
+        "None",    "Missing",        "NotAFile",    "Unreadable",     "NotAPicture",  "TooLarge",
+        "Damaged", "WriteProtected", "CannotWrite", "InvalidPicture", "AlreadyExists"};
     const auto i = std::size_t(error);
     return qstrdup(i < std::size(names) ? names[i] : "?");
 }

@@ -14,6 +14,7 @@
 
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -32,6 +33,7 @@ enum class Writer {
     Bmp32,
     DibBmp,
     Gif,
+    Png,
     ConvertBmp,
     ConvertPng,
     ConvertGif,
@@ -81,35 +83,63 @@ QByteArray oldBytesFor(Writer writer)
     return QByteArray(3000, 'o');
 }
 
+// What a writer said: whether it saved, and, for those that tell, the reason of a failure.
+struct Outcome {
+    bool ok = false;
+    bool tells = true; // false for writers that only say yes or no
+    QString detail;
+};
+
+Outcome told(const FileStatus &status)
+{
+    return Outcome{status.ok(), true, status.detail};
+}
+
+Outcome yesOrNo(bool ok)
+{
+    return Outcome{ok, false, {}};
+}
+
+Outcome converted(const QString &source, const QString &path, int code)
+{
+    FileStatus status;
+    ConvertPictureFile(source, path, code, &status);
+    return told(status);
+}
+
 // Runs one writer onto `path`; `source` is a picture file on a roomy disk for the conversions.
-bool runWriter(Writer writer, const QString &path, const QString &source)
+Outcome runWriter(Writer writer, const QString &path, const QString &source)
 {
     switch (writer) {
     case Writer::Bmp24:
-        return savePictureBmp(shotPicture(160, 144), path).ok();
+        return told(savePictureBmp(shotPicture(160, 144), path));
     case Writer::Bmp24Large:
-        return savePictureBmp(colourPicture(400, 400, false), path).ok();
+        return told(savePictureBmp(colourPicture(400, 400, false), path));
     case Writer::Bmp32:
-        return savePictureBmp32(colourPicture(96, 80, true), path).ok();
+        return told(savePictureBmp32(colourPicture(96, 80, true), path));
     case Writer::DibBmp: {
         cDIBSection dib;
-        return dib.CreateFromPicture(shotPicture(160, 144)) && dib.SavePicture(path).written;
+        return yesOrNo(dib.CreateFromPicture(shotPicture(160, 144)) &&
+                       dib.SavePicture(path).written);
     }
     case Writer::Gif:
-        return saveGif(shotPicture(160, 144), path).ok();
+        return told(saveGif(shotPicture(160, 144), path));
+    case Writer::Png:
+        return told(savePicturePng(shotPicture(160, 144), path));
     case Writer::ConvertBmp:
-        return ConvertPictureFile(source, path, kConvertBmp) == kConvertOk;
+        return converted(source, path, kConvertBmp);
     case Writer::ConvertPng:
-        return ConvertPictureFile(source, path, kConvertPng) == kConvertOk;
+        return converted(source, path, kConvertPng);
     case Writer::ConvertGif:
-        return ConvertPictureFile(source, path, kConvertGif) == kConvertOk;
+        return converted(source, path, kConvertGif);
     case Writer::ConvertJpeg:
-        return ConvertPictureFile(source, path, 90) == kConvertOk;
+        return converted(source, path, 90);
     case Writer::Settings:
-        return profile::writeString(path, QStringLiteral("Camvista"), QStringLiteral("Name"),
-                                    QStringLiteral("Somebody with a much longer name than before"));
+        return yesOrNo(
+            profile::writeString(path, QStringLiteral("Camvista"), QStringLiteral("Name"),
+                                 QStringLiteral("Somebody with a much longer name than before")));
     }
-    return false;
+    return {};
 }
 
 // A tmpfs of a chosen size mounted on a folder for as long as the object lives.
@@ -181,7 +211,8 @@ private slots:
 private:
     // The writer's output on a roomy disk, and a fresh folder `name` under `dir` for the run.
     bool prepare(Writer writer, const TempAppFolder &dir, const QString &name, Case &run);
-    void checkOutcome(bool reportedOk, const Case &run, Sweep &sweep);
+    // `words`: what a failure must say, the system's text for the way the disk ran out.
+    void checkOutcome(const Outcome &outcome, const QString &words, const Case &run, Sweep &sweep);
 
     TempAppFolder m_roomy;
     QString m_source;
@@ -198,7 +229,7 @@ bool TstFullDisk::prepare(Writer writer, const TempAppFolder &dir, const QString
 {
     run.old = oldBytesFor(writer);
     const QString roomy = m_roomy.write(QStringLiteral("expected.out"), run.old);
-    if (!runWriter(writer, roomy, m_source))
+    if (!runWriter(writer, roomy, m_source).ok)
         return false;
     run.expected = readBytes(roomy);
     run.folder = dir.file(name);
@@ -206,11 +237,14 @@ bool TstFullDisk::prepare(Writer writer, const TempAppFolder &dir, const QString
     return !run.expected.isEmpty() && QDir().mkdir(run.folder);
 }
 
-void TstFullDisk::checkOutcome(bool reportedOk, const Case &run, Sweep &sweep)
+void TstFullDisk::checkOutcome(const Outcome &outcome, const QString &words, const Case &run,
+                               Sweep &sweep)
 {
     const QByteArray now = readBytes(run.path);
     const QByteArray &expected = run.expected;
-    if (reportedOk) {
+    if (outcome.tells && !outcome.ok)
+        QCOMPARE(outcome.detail, words);
+    if (outcome.ok) {
         ++sweep.successes;
         QVERIFY2(now == expected,
                  qPrintable(QStringLiteral("reported saved, but the file holds %1 of %2 bytes")
@@ -232,6 +266,7 @@ void TstFullDisk::fullDiskSweep_data()
     QTest::newRow("32-bit BMP") << Writer::Bmp32;
     QTest::newRow("bitmap class BMP") << Writer::DibBmp;
     QTest::newRow("GIF") << Writer::Gif;
+    QTest::newRow("PNG") << Writer::Png;
     QTest::newRow("conversion to BMP") << Writer::ConvertBmp;
     QTest::newRow("conversion to PNG") << Writer::ConvertPng;
     QTest::newRow("conversion to GIF") << Writer::ConvertGif;
@@ -256,7 +291,7 @@ void TstFullDisk::fullDiskSweep()
         if (!why.isEmpty())
             QSKIP(qPrintable(why));
         QVERIFY(run.putOldFile());
-        checkOutcome(runWriter(writer, run.path, m_source), run, sweep);
+        checkOutcome(runWriter(writer, run.path, m_source), qt_error_string(ENOSPC), run, sweep);
         if (QTest::currentTestFailed()) {
             qWarning("with %lld KiB free", free * kBlock / 1024);
             return;
@@ -297,12 +332,17 @@ void TstFullDisk::fileSizeLimitSweep()
             const rlimit fileSize{rlim_t(limit), rlim_t(limit)};
             if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
                 ::_exit(3);
-            ::_exit(runWriter(writer, run.path, m_source) ? 0 : 1);
+            // 0 saved, 1 failed in the system's words, 4 failed in other words.
+            const Outcome outcome = runWriter(writer, run.path, m_source);
+            const bool rightWords = !outcome.tells || outcome.detail == qt_error_string(EFBIG);
+            ::_exit(outcome.ok ? 0 : rightWords ? 1 : 4);
         }
         int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) <= 1, "the writer crashed");
-        checkOutcome(WEXITSTATUS(status) == 0, run, sweep);
+        QVERIFY2(WIFEXITED(status) && (WEXITSTATUS(status) <= 1 || WEXITSTATUS(status) == 4),
+                 "the writer crashed");
+        QVERIFY2(WEXITSTATUS(status) != 4, "a failure not told in the system's words");
+        checkOutcome(Outcome{WEXITSTATUS(status) == 0, false, {}}, {}, run, sweep);
         if (QTest::currentTestFailed()) {
             qWarning("with a limit of %lld bytes for a %lld-byte file", limit, size);
             return;

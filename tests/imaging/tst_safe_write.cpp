@@ -18,7 +18,16 @@ namespace
 const QByteArray kOldBytes("the picture the user already had\n");
 const QByteArray kNewBytes("a brand new picture, somewhat longer than the old one\n");
 
-enum class Target { OldFile, NoFile, Folder, Pipe };
+enum class Target { OldFile, NoFile, Folder, Pipe, DanglingLink, AppearsWhileWriting };
+
+// A small dark picture with one light pixel, at a place of its own for each seed below 48.
+QImage twoColours(int seed)
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 0));
+    image.setPixel(seed % 8, seed / 8 % 6, qRgb(192, 192, 192));
+    return image;
+}
 
 } // namespace
 
@@ -39,6 +48,13 @@ private slots:
     void unwritableFolderKeepsTheOldFile();
     void fullDiskKeepsTheOldFile();
     void deviceIsNeverReplaced();
+    void neverReplace_data();
+    void neverReplace();
+    void underFreeName_data();
+    void underFreeName();
+    void twoWritersRaceForNames();
+    void fileWithSamePixels_data();
+    void fileWithSamePixels();
 };
 
 void TstSafeWrite::writeProtection_data()
@@ -176,6 +192,8 @@ void TstSafeWrite::failuresKeepTheOldFile()
         QCOMPARE(::mkfifo(native.constData(), 0644), 0);
         break;
     case Target::NoFile:
+    case Target::DanglingLink:
+    case Target::AppearsWhileWriting:
         break;
     }
     const QStringList entriesBefore = folderEntries(dir.path());
@@ -206,6 +224,8 @@ void TstSafeWrite::failuresKeepTheOldFile()
         QVERIFY(S_ISFIFO(st.st_mode));
         break;
     case Target::NoFile:
+    case Target::DanglingLink:
+    case Target::AppearsWhileWriting:
         QVERIFY(path.isEmpty() || !QFileInfo::exists(path));
         break;
     }
@@ -291,6 +311,191 @@ void TstSafeWrite::deviceIsNeverReplaced()
     QCOMPARE(run.error, FileError::NotAFile);
     QCOMPARE(::stat(device.constData(), &st), 0);
     QVERIFY(S_ISCHR(st.st_mode));
+}
+
+void TstSafeWrite::neverReplace_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<FileError>("expected");
+
+    QTest::newRow("free name") << Target::NoFile << FileError::None;
+    QTest::newRow("a file stands there") << Target::OldFile << FileError::AlreadyExists;
+    QTest::newRow("a folder stands there") << Target::Folder << FileError::AlreadyExists;
+    QTest::newRow("a dangling link stands there")
+        << Target::DanglingLink << FileError::AlreadyExists;
+    QTest::newRow("a file appears while we write")
+        << Target::AppearsWhileWriting << FileError::AlreadyExists;
+}
+
+void TstSafeWrite::neverReplace()
+{
+    QFETCH(Target, target);
+    QFETCH(FileError, expected);
+    TempAppFolder dir;
+    const QString path = dir.file(QStringLiteral("shot.bmp"));
+    const QByteArray native = QFile::encodeName(path);
+    if (target == Target::OldFile)
+        dir.write(QStringLiteral("shot.bmp"), kOldBytes);
+    else if (target == Target::Folder)
+        QVERIFY(QDir().mkdir(path));
+    else if (target == Target::DanglingLink)
+        QCOMPARE(::symlink("nowhere.bmp", native.constData()), 0);
+
+    const FileStatus status = writeFileSafely(
+        path,
+        [&](QIODevice &dev) {
+            // Another program saves under the same name while our bytes are on their way.
+            if (target == Target::AppearsWhileWriting)
+                dir.write(QStringLiteral("shot.bmp"), kOldBytes);
+            return writeAll(dev, kNewBytes.constData(), kNewBytes.size());
+        },
+        WriteMode::NeverReplace);
+
+    QCOMPARE(status.error, expected);
+    QCOMPARE(status.path, path);
+    QStringList entries{QStringLiteral("shot.bmp")};
+    QCOMPARE(folderEntries(dir.path()), entries);
+    struct stat st = {};
+    QCOMPARE(::lstat(native.constData(), &st), 0);
+    if (target == Target::Folder)
+        QVERIFY(S_ISDIR(st.st_mode));
+    else if (target == Target::DanglingLink)
+        QVERIFY(S_ISLNK(st.st_mode));
+    else
+        QCOMPARE(readBytes(path), status.ok() ? kNewBytes : kOldBytes);
+    if (status.ok()) {
+        // A new file gets the permissions of any new file, not those of a private temporary.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        QCOMPARE(int(st.st_mode & 0777), int(0666 & ~mask));
+    }
+}
+
+void TstSafeWrite::underFreeName_data()
+{
+    QTest::addColumn<QStringList>("taken");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("free") << QStringList{} << QStringLiteral("bmp") << QStringLiteral("a.bmp");
+    QTest::newRow("extension given with its dot")
+        << QStringList{} << QStringLiteral(".png") << QStringLiteral("a.png");
+    QTest::newRow("taken once") << QStringList{QStringLiteral("a.bmp")} << QStringLiteral("bmp")
+                                << QStringLiteral("a (2).bmp");
+    QTest::newRow("taken twice") << QStringList{QStringLiteral("a.bmp"),
+                                                QStringLiteral("a (2).bmp")}
+                                 << QStringLiteral("bmp") << QStringLiteral("a (3).bmp");
+    QTest::newRow("the first gap")
+        << QStringList{QStringLiteral("a.bmp"), QStringLiteral("a (3).bmp")}
+        << QStringLiteral("bmp") << QStringLiteral("a (2).bmp");
+    QTest::newRow("other extensions do not count")
+        << QStringList{QStringLiteral("a.png"), QStringLiteral("a.bmp.tmp")}
+        << QStringLiteral("bmp") << QStringLiteral("a.bmp");
+}
+
+void TstSafeWrite::underFreeName()
+{
+    QFETCH(QStringList, taken);
+    QFETCH(QString, extension);
+    QFETCH(QString, expected);
+    TempAppFolder dir;
+    for (const QString &name : taken)
+        dir.write(name, kOldBytes);
+
+    const FileStatus status =
+        writeUnderFreeName(dir.path(), QStringLiteral("a"), extension, kNewBytes);
+    QVERIFY2(status.ok(), qPrintable(status.message()));
+    QCOMPARE(status.path, dir.file(expected));
+    QCOMPARE(readBytes(status.path), kNewBytes);
+    for (const QString &name : taken)
+        QCOMPARE(readBytes(dir.file(name)), kOldBytes);
+    QCOMPARE(folderEntries(dir.path()).size(), taken.size() + 1);
+
+    const FileStatus missing = writeUnderFreeName(dir.file(QStringLiteral("gone")),
+                                                  QStringLiteral("a"), extension, kNewBytes);
+    QCOMPARE(missing.error, FileError::CannotWrite);
+    QCOMPARE(missing.detail, qt_error_string(ENOENT));
+}
+
+void TstSafeWrite::twoWritersRaceForNames()
+{
+    // Two programs save under the same names into one folder at the same moment, again and
+    // again: every file each of them reports must be there, holding what that one wrote.
+    constexpr int kRounds = 8;
+    constexpr int kFiles = 40;
+    for (int round = 0; round < kRounds; ++round) {
+        TempAppFolder dir;
+        const QString start = dir.file(QStringLiteral("start"));
+        QProcess racers[2];
+        for (int i = 0; i < 2; ++i) {
+            racers[i].start(QStringLiteral(CAMVISTA_IMAGING_PROBE),
+                            {QStringLiteral("free-names"), dir.file(QStringLiteral("out")),
+                             QStringLiteral("shot"), QString::number(kFiles),
+                             QStringLiteral("racer%1").arg(i), start});
+        }
+        QVERIFY(QDir().mkdir(dir.file(QStringLiteral("out"))));
+        for (QProcess &racer : racers)
+            QVERIFY(racer.waitForStarted());
+        dir.write(QStringLiteral("start"), {});
+        QSet<QString> reported;
+        for (int i = 0; i < 2; ++i) {
+            QProcess &racer = racers[i];
+            QVERIFY(racer.waitForFinished(60000));
+            QCOMPARE(racer.exitCode(), 0);
+            const QStringList lines =
+                QString::fromUtf8(racer.readAllStandardOutput()).split(QLatin1Char('\n'));
+            QCOMPARE(lines.value(0), QStringLiteral("0"));
+            const QStringList paths = lines.mid(2, kFiles);
+            QCOMPARE(paths.size(), kFiles);
+            for (int k = 0; k < kFiles; ++k) {
+                QCOMPARE(readBytes(paths[k]), QStringLiteral("racer%1 %2").arg(i).arg(k).toUtf8());
+                reported.insert(paths[k]);
+            }
+        }
+        QCOMPARE(reported.size(), 2 * kFiles);
+        QCOMPARE(folderEntries(dir.file(QStringLiteral("out"))).size(), 2 * kFiles);
+    }
+}
+
+void TstSafeWrite::fileWithSamePixels_data()
+{
+    QTest::addColumn<QStringList>("files"); // name=seed of its picture, or name=junk
+    QTest::addColumn<QString>("expected");
+
+    const QString same = QStringLiteral("=7");
+    QTest::newRow("the name itself")
+        << QStringList{QStringLiteral("a.bmp") + same} << QStringLiteral("a.bmp");
+    QTest::newRow("a numbered name")
+        << QStringList{QStringLiteral("a.bmp=1"), QStringLiteral("a (2).bmp=2"),
+                       QStringLiteral("a (3).bmp") + same}
+        << QStringLiteral("a (3).bmp");
+    QTest::newRow("the lowest number first")
+        << QStringList{QStringLiteral("a (10).bmp") + same, QStringLiteral("a (9).bmp") + same}
+        << QStringLiteral("a (9).bmp");
+    QTest::newRow("different pixels") << QStringList{QStringLiteral("a.bmp=1")} << QString();
+    QTest::newRow("not a picture") << QStringList{QStringLiteral("a.bmp=junk")} << QString();
+    QTest::newRow("names outside the family")
+        << QStringList{QStringLiteral("ab.bmp") + same, QStringLiteral("a (02).bmp") + same,
+                       QStringLiteral("a (x).bmp") + same, QStringLiteral("a.png") + same}
+        << QString();
+}
+
+void TstSafeWrite::fileWithSamePixels()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    TempAppFolder dir;
+    for (const QString &file : files) {
+        const QString name = file.section(QLatin1Char('='), 0, 0);
+        const QString seed = file.section(QLatin1Char('='), 1);
+        if (seed == QLatin1String("junk"))
+            dir.write(name, kOldBytes);
+        else
+            QVERIFY(savePictureBmp(twoColours(seed.toInt()), dir.file(name)).ok());
+    }
+    const QString found = camvista::fileWithSamePixels(dir.path(), QStringLiteral("a"),
+                                                       QStringLiteral("bmp"), twoColours(7));
+    QCOMPARE(found, expected.isEmpty() ? QString() : dir.file(expected));
 }
 
 QTEST_GUILESS_MAIN(TstSafeWrite)
