@@ -13,9 +13,12 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace camvista::link
 {
@@ -62,12 +65,13 @@ LinkWindow::LinkWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     open->setObjectName(QStringLiteral("openButton"));
     auto *top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Port:"), this));
-    top->addWidget(m_portBox, 1);
+    top->addWidget(m_portBox);
     top->addWidget(refresh);
     top->addWidget(m_baudBox);
     top->addWidget(m_connect);
     top->addSpacing(12);
     top->addWidget(open);
+    top->addStretch(1);
 
     m_strict =
         new QCheckBox(QStringLiteral("Strict: leave out prints with a wrong checksum"), this);
@@ -122,7 +126,13 @@ LinkWindow::LinkWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     connect(&m_link, &SerialLink::countsChanged, this, &LinkWindow::showCounts);
     connect(&m_link, &SerialLink::portLost, this, &LinkWindow::portLost);
 
-    resize(kColumns * (kZoom * printer::kPrintWidth + 24) + 60, 720);
+    // As many columns of thumbnails as the screen has room for, up to four.
+    const QRect screenRect =
+        screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+    const int cell = kZoom * printer::kPrintWidth + 24;
+    m_columns = std::clamp((screenRect.width() - 100) / cell, 1, kColumns);
+    resize(std::min(screenRect.width() - 40, m_columns * cell + 60),
+           std::min(screenRect.height() - 80, 720));
     m_folderLabel->setText(QStringLiteral("Prints are written to ") +
                            QDir::toNativeSeparators(m_folder));
     refreshClicked();
@@ -257,7 +267,7 @@ void LinkWindow::addThumbnail(const PrintReport &report)
     caption->setToolTip(report.problem);
     layout->addWidget(picture);
     layout->addWidget(caption);
-    m_grid->addWidget(cell, index / kColumns, index % kColumns);
+    m_grid->addWidget(cell, index / m_columns, index % m_columns);
 }
 
 void LinkWindow::showCounts()
@@ -265,11 +275,12 @@ void LinkWindow::showCounts()
     const bool live = m_link.isOpen() || m_link.bytesReceived() > 0;
     const printer::CaptureCounts counts = live ? m_link.counts() : m_fileCounts;
     const qint64 bytes = live ? m_link.bytesReceived() : counts.bytes;
-    m_liveLabel->setText(QStringLiteral("%1 bytes, %2 packets, %3 prints, %4 checksum errors")
-                             .arg(bytes)
-                             .arg(counts.packets)
-                             .arg(live ? m_link.prints() : m_filePrints)
-                             .arg(counts.checksumErrors));
+    const auto many = countOf;
+    m_liveLabel->setText(
+        QStringList{many(bytes, "byte", "bytes"), many(counts.packets, "packet", "packets"),
+                    many(live ? m_link.prints() : m_filePrints, "print", "prints"),
+                    many(counts.checksumErrors, "checksum error", "checksum errors")}
+            .join(QStringLiteral(", ")));
 }
 
 void LinkWindow::folderClicked()

@@ -27,7 +27,7 @@ class LinkWindow : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kColumns = 4;
+    static constexpr int kColumns = 4; // at most, on a screen wide enough
     static constexpr int kZoom = 2;
 
     LinkWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent = nullptr);
@@ -69,6 +69,7 @@ private:
     QList<PrintReport> m_reports;
     printer::CaptureCounts m_fileCounts; // of the capture file read last
     int m_filePrints = 0;
+    int m_columns = kColumns;
 
     QComboBox *m_portBox = nullptr;
     QComboBox *m_baudBox = nullptr;

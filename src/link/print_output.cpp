@@ -52,11 +52,14 @@ PrintReport writePrint(const printer::PrintResult &print, const OutputOptions &o
     return report;
 }
 
+QString countOf(qint64 n, const char *one, const char *more)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : more));
+}
+
 QString captureSummary(const printer::CaptureCounts &counts, int prints)
 {
-    const auto many = [](qint64 n, const char *one, const char *more) {
-        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : more));
-    };
+    const auto many = countOf;
     QString text = many(prints, "print", "prints") + QStringLiteral(", ") +
                    many(counts.packets, "packet", "packets");
     if (counts.checksumErrors > 0)

@@ -36,6 +36,9 @@ QString printBaseName(const QDateTime &when, int number);
 PrintReport writePrint(const printer::PrintResult &print, const OutputOptions &options,
                        const QDateTime &when = QDateTime::currentDateTime());
 
+// "1 print", "3 prints".
+QString countOf(qint64 n, const char *one, const char *more);
+
 // What the capture held, in one line: "3 prints, 40 packets (2 with a wrong checksum), 120
 // lines (4 not understood, skipped)".
 QString captureSummary(const printer::CaptureCounts &counts, int prints);
