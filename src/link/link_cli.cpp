@@ -179,6 +179,28 @@ int readPort(const Options &options, const OutputOptions &output, QTextStream &o
     return failed ? kExitFailed : kExitOk;
 }
 
+// The folder the prints go to: `out`, which must be there, or the shots folder, made when it
+// is missing. Nothing, with the reason told, when neither can be had.
+std::optional<QString> outputFolder(const QString &out, const QString &programFolder,
+                                    QTextStream &err)
+{
+    const QString shown = QDir::toNativeSeparators(out);
+    if (out.isEmpty()) {
+        const QString shots = applicationPathsFor(programFolder).shotsFolder();
+        if (QFileInfo(shots).isDir() || QDir().mkpath(shots))
+            return shots;
+        err << "The shots folder " << QDir::toNativeSeparators(shots) << " cannot be created.\n";
+    } else if (QFileInfo(out).isDir()) {
+        return out;
+    } else if (QFileInfo::exists(out)) {
+        err << shown << " is not a folder.\n";
+    } else {
+        // A mistyped folder is better reported than quietly created.
+        err << "The folder " << shown << " does not exist.\n";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runCommandLine(const QStringList &arguments, const QString &programFolder, QTextStream &out,
@@ -203,24 +225,10 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder, Q
         return finishStandardOutput(&out) ? kExitOk : kExitFailed;
     }
 
-    QString folder = options->out;
-    if (folder.isEmpty()) {
-        folder = applicationPathsFor(programFolder).shotsFolder();
-        if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-            err << QStringLiteral("The shots folder %1 cannot be created.")
-                       .arg(QDir::toNativeSeparators(folder))
-                << '\n';
-            return kExitFailed;
-        }
-    } else if (!QFileInfo(folder).isDir()) {
-        // A mistyped folder is better reported than quietly created.
-        err << (QFileInfo::exists(folder) ? QStringLiteral("%1 is not a folder.")
-                                          : QStringLiteral("The folder %1 does not exist."))
-                   .arg(QDir::toNativeSeparators(folder))
-            << '\n';
+    const std::optional<QString> folder = outputFolder(options->out, programFolder, err);
+    if (!folder)
         return kExitFailed;
-    }
-    const OutputOptions output{QFileInfo(folder).absoluteFilePath(),
+    const OutputOptions output{QFileInfo(*folder).absoluteFilePath(),
                                options->png ? PrintFormat::Png : PrintFormat::Bmp, options->strict};
     const int status = options->port.isEmpty() ? readCapture(*options, output, out, err)
                                                : readPort(*options, output, out, err);
