@@ -174,6 +174,7 @@ bool LinkWindow::connectPort()
         return false;
     }
     log(QStringLiteral("Connected to %1; waiting for prints.").arg(portDevice(port)));
+    m_fileShown = false;
     showConnected();
     return true;
 }
@@ -229,6 +230,7 @@ bool LinkWindow::openCapture(const QString &path)
         log(QStringLiteral("%1 ends inside a packet: it was cut short.").arg(name));
     m_fileCounts = read.counts;
     m_filePrints = int(read.prints.size());
+    m_fileShown = true;
     showCounts();
     return true;
 }
@@ -272,7 +274,7 @@ void LinkWindow::addThumbnail(const PrintReport &report)
 
 void LinkWindow::showCounts()
 {
-    const bool live = m_link.isOpen() || m_link.bytesReceived() > 0;
+    const bool live = m_link.isOpen() || !m_fileShown;
     const printer::CaptureCounts counts = live ? m_link.counts() : m_fileCounts;
     const qint64 bytes = live ? m_link.bytesReceived() : counts.bytes;
     const auto many = countOf;

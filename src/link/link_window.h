@@ -69,6 +69,7 @@ private:
     QList<PrintReport> m_reports;
     printer::CaptureCounts m_fileCounts; // of the capture file read last
     int m_filePrints = 0;
+    bool m_fileShown = false; // the counts shown are the capture file's, not the port's
     int m_columns = kColumns;
 
     QComboBox *m_portBox = nullptr;

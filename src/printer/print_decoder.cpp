@@ -46,7 +46,7 @@ QString PrintResult::reason() const
                            .arg(firstPacket);
     case Outcome::TooTall:
         return print + QStringLiteral(" is refused: it is more than %1 rows of tiles (%2 pixels) "
-                                      "high, more than a printer holds.")
+                                      "high, which no printer holds.")
                            .arg(2 * kMaxBandsPerPrint)
                            .arg(16 * kMaxBandsPerPrint);
     case Outcome::BadWidth:
