@@ -52,6 +52,9 @@ void TstLinkWindow::writesTheCapturesPrints()
     if (dropped) {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(capture)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &drop);
     } else {
