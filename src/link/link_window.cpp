@@ -123,7 +123,15 @@ LinkWindow::LinkWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     connect(open, &QPushButton::clicked, this, &LinkWindow::openClicked);
     connect(folder, &QPushButton::clicked, this, &LinkWindow::folderClicked);
     connect(&m_link, &SerialLink::printReceived, this, &LinkWindow::takePrint);
-    connect(&m_link, &SerialLink::countsChanged, this, &LinkWindow::showCounts);
+    // A port hands over a few bytes at a time, thousands of times a second: the live line is
+    // drawn again ten times a second at most.
+    m_countsTimer.setSingleShot(true);
+    m_countsTimer.setInterval(100);
+    connect(&m_countsTimer, &QTimer::timeout, this, &LinkWindow::showCounts);
+    connect(&m_link, &SerialLink::countsChanged, this, [this] {
+        if (!m_countsTimer.isActive())
+            m_countsTimer.start();
+    });
     connect(&m_link, &SerialLink::portLost, this, &LinkWindow::portLost);
 
     // As many columns of thumbnails as the screen has room for, up to four.

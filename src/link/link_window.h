@@ -7,6 +7,7 @@
 #include "platform/desktop.h"
 
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 class QCheckBox;
@@ -67,6 +68,7 @@ private:
     QString m_folder;
     SerialLink m_link;
     QList<PrintReport> m_reports;
+    QTimer m_countsTimer;
     printer::CaptureCounts m_fileCounts; // of the capture file read last
     int m_filePrints = 0;
     bool m_fileShown = false; // the counts shown are the capture file's, not the port's
