@@ -1,6 +1,7 @@
 // The whole companion program reading a printer emulator at 115200 baud: a pseudo-terminal fed
 // 11520 bytes a second with camera prints, and the CPU time the cls process spent on it, from
-// /proc. Usage: camvista_link_live_cpu PATH/TO/cls [PRINTS]
+// /proc. Usage: camvista_link_live_cpu PATH/TO/cls [PRINTS] [BYTES_A_WRITE]
+// One byte a write is a UART's worst case; a USB serial device hands over up to 64 at once.
 
 #include "link/link_test_support.h"
 #include "printer/printer_encoder.h"
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -39,10 +41,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "Usage: camvista_link_live_cpu PATH/TO/cls [PRINTS]\n");
+        std::fprintf(stderr,
+                     "Usage: camvista_link_live_cpu PATH/TO/cls [PRINTS] [BYTES_A_WRITE]\n");
         return 2;
     }
     const int prints = argc > 2 ? std::max(1, std::atoi(argv[2])) : 6;
+    const int chunk = argc > 3 ? std::clamp(std::atoi(argv[3]), 1, 4096) : 1;
     QList<QImage> shots;
     for (int i = 0; i < prints; ++i)
         shots << camvista::test::fourShadeShot(160, 144, quint32(500 + i));
@@ -61,7 +65,7 @@ int main(int argc, char **argv)
     const double before = cpuSecondsOf(cls.processId());
     QElapsedTimer wall;
     wall.start();
-    pty.feed(capture);
+    pty.feed(capture, 11520, chunk);
     // Sample just before it ends: once it has exited /proc no longer tells.
     double used = before;
     while (!cls.waitForFinished(50)) {
@@ -71,9 +75,9 @@ int main(int argc, char **argv)
     }
     const double seconds = double(wall.elapsed()) / 1000.0;
     const double cpu = used - before;
-    std::printf("%d prints, %lld bytes in %.1f s at 115200 baud: cls used %.0f ms of CPU, "
-                "%.2f %% of one core (exit %d)\n",
-                prints, static_cast<long long>(capture.size()), seconds, cpu * 1000.0,
+    std::printf("%d prints, %lld bytes in %.1f s at 115200 baud, %d a write: cls used %.0f ms of "
+                "CPU, %.2f %% of one core (exit %d)\n",
+                prints, static_cast<long long>(capture.size()), seconds, chunk, cpu * 1000.0,
                 100.0 * cpu / seconds, cls.exitCode());
     return cls.exitCode();
 }

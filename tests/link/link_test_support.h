@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -41,18 +42,20 @@ public:
     bool isValid() const { return m_master >= 0; }
     QString device() const { return m_device; }
 
-    // Writes `bytes` one at a time, `bytesPerSecond` of them a second (115200 baud 8N1 carries
-    // 11520), from a thread of its own.
-    void feed(const QByteArray &bytes, int bytesPerSecond = 11520)
+    // Writes `bytes` `chunk` at a time (one, as a UART does, unless given; a USB serial device
+    // hands over up to 64), `bytesPerSecond` of them a second (115200 baud 8N1 carries 11520),
+    // from a thread of its own.
+    void feed(const QByteArray &bytes, int bytesPerSecond = 11520, int chunk = 1)
     {
         wait();
-        m_thread = std::thread([this, bytes, bytesPerSecond] {
+        m_thread = std::thread([this, bytes, bytesPerSecond, chunk] {
             using Clock = std::chrono::steady_clock;
             const auto start = Clock::now();
-            for (qsizetype i = 0; i < bytes.size(); ++i) {
+            for (qsizetype i = 0; i < bytes.size(); i += chunk) {
                 std::this_thread::sleep_until(
                     start + std::chrono::microseconds(i * 1000000 / bytesPerSecond));
-                if (::write(m_master, bytes.constData() + i, 1) != 1)
+                const auto n = std::size_t(std::min<qsizetype>(chunk, bytes.size() - i));
+                if (::write(m_master, bytes.constData() + i, n) != ssize_t(n))
                     break;
             }
         });
