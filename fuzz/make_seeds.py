@@ -173,6 +173,7 @@ def main():
     put("stamp_blend", "over-the-corner", stamp_seed(80, 72, 32, 32, -10, 60, 0))
     put("stamp_blend", "short-buffer", stamp_seed(20, 20, 8, 8, 2, 2, 3))
     cameras()
+    printer_captures()
 
 
 def camera_save(photos, deleted):
@@ -196,6 +197,78 @@ def camera_save(photos, deleted):
 def cameras():
     put("camera_save", "three-photos.sav", camera_save([4, 0, 9], [2]))
     put("camera_save", "empty-album.sav", camera_save([], []))
+
+
+def printer_packet(command, data=b"", compressed=False, wrong_checksum=False):
+    body = bytes((command, 1 if compressed else 0)) + struct.pack("<H", len(data)) + data
+    total = sum(body) & 0xFFFF
+    if wrong_checksum:
+        total ^= 0x5A5A
+    return b"\x88\x33" + body + struct.pack("<H", total) + b"\x81\x00"
+
+
+def printer_tiles(rows):
+    # `rows` rows of twenty tiles, each tile a different pattern of the four values.
+    return bytes((t * 29 + i * 7) & 255 for t in range(20 * rows) for i in range(16))
+
+
+def printer_rle(data):
+    # Runs of two or more equal bytes, literals up to 128 bytes.
+    out = bytearray()
+    i = 0
+    while i < len(data):
+        run = 1
+        while i + run < len(data) and data[i + run] == data[i] and run < 129:
+            run += 1
+        if run >= 2:
+            out += bytes((0x80 + run - 2, data[i]))
+            i += run
+        else:
+            j = i
+            while j < len(data) and j - i < 128 and (j + 1 >= len(data) or data[j + 1] != data[j]):
+                j += 1
+            j = max(j, i + 1)
+            out += bytes((j - i - 1,)) + data[i:j]
+            i = j
+    return bytes(out)
+
+
+def printer_session(bands, compressed=False, wrong=(), palette=0xE4):
+    packets = [printer_packet(0x01)]
+    for band in range(bands):
+        tiles = printer_tiles(2)[band:] + printer_tiles(2)[:band]
+        if compressed:
+            tiles = printer_rle(bytes(b & 0xF0 for b in tiles))
+        packets.append(printer_packet(0x04, tiles, compressed, len(packets) + 1 in wrong))
+    packets.append(printer_packet(0x04))
+    packets.append(printer_packet(0x02, bytes((1, 0x13, palette, 0x40)), False,
+                                  len(packets) + 1 in wrong))
+    packets.append(printer_packet(0x0F))
+    return packets
+
+
+def printer_captures():
+    # Two-byte cut position first (the target feeds the text in two pieces), then the text.
+    def seed(name, text, cut=0):
+        put("print_capture", name, struct.pack("<H", cut) + text)
+
+    def lines(packets):
+        return b"".join(b" ".join(b"%02X" % b for b in p) + b"\n" for p in packets)
+
+    def c_array(packets, width=12):
+        flat = b"".join(packets)
+        rows = [b", ".join(b"0x%02X" % b for b in flat[i:i + width]) + b","
+                for i in range(0, len(flat), width)]
+        return b"/* capture\n   as C */\nconst unsigned char capture[] = {\n" + \
+            b"\n".join(rows) + b"\n};\n"
+
+    header = b"// GAME BOY PRINTER EMULATION PROJECT\n# seed\n\n{\"command\":\"INIT\"}\n"
+    seed("one-band-lines", header + lines(printer_session(1)), 100)
+    seed("two-bands-compressed", header + lines(printer_session(2, compressed=True)), 7)
+    seed("c-array", c_array(printer_session(1, palette=0x1B)), 333)
+    seed("wrong-checksums", lines(printer_session(1, wrong=(2, 4))), 50)
+    cut = lines(printer_session(2))
+    seed("cut-short", cut[:len(cut) // 2], 1000)
 
 
 if __name__ == "__main__":

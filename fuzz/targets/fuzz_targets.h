@@ -19,6 +19,10 @@ int stampBlend(const std::uint8_t *data, std::size_t size);
 // Reads the bytes as a camera save held in memory and checks every picture it gives.
 int cameraSave(const std::uint8_t *data, std::size_t size);
 
+// Reads the bytes (after a two-byte cut position) as a printer capture's text, at once and in
+// two pieces, and checks every print it gives.
+int printCapture(const std::uint8_t *data, std::size_t size);
+
 // Stops the run with a message when a property that must hold does not.
 void require(bool condition, const char *what);
 

@@ -23,6 +23,7 @@ const QList<QPair<QString, Target>> &targets()
         {QStringLiteral("picture_loader"), &fuzz::pictureLoader},
         {QStringLiteral("stamp_blend"), &fuzz::stampBlend},
         {QStringLiteral("camera_save"), &fuzz::cameraSave},
+        {QStringLiteral("print_capture"), &fuzz::printCapture},
     };
     return list;
 }

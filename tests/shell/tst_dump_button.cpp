@@ -8,8 +8,8 @@
 
 using namespace camvista;
 
-// The toolbar's dump button with the real desktop: the companion program is found where the
-// build puts it, VUDaviziDump/VUDaviziDump under the application folder.
+// The toolbar's companion buttons with the real desktop: each program is found where the build
+// puts it, VUDaviziDump/VUDaviziDump and MCCL/cls under the application folder.
 class TstDumpButton : public QObject
 {
     Q_OBJECT
@@ -21,16 +21,27 @@ private slots:
 
 void TstDumpButton::startsTheCompanionProgram_data()
 {
+    QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("program"); // placed in the application folder, "" for none
     QTest::addColumn<bool>("started");
-    QTest::newRow("this system's name") << "VUDaviziDump/VUDaviziDump" << true;
-    QTest::newRow("the Windows name") << "VUDaviziDump/VUDaviziDump.exe" << true;
-    QTest::newRow("not installed") << "" << false;
-    QTest::newRow("elsewhere") << "VUDaviziDump.exe" << false;
+    const QString dump = "Extract shots from a .sav file with VUDaviziDump";
+    QTest::newRow("this system's name") << dump << "VUDaviziDump/VUDaviziDump" << true;
+    QTest::newRow("the Windows name") << dump << "VUDaviziDump/VUDaviziDump.exe" << true;
+    QTest::newRow("not installed") << dump << "" << false;
+    QTest::newRow("elsewhere") << dump << "VUDaviziDump.exe" << false;
+    QTest::newRow("MC: this system's name") << "MC"
+                                            << "MCCL/cls" << true;
+    QTest::newRow("MC: the Windows name") << "MC"
+                                          << "MCCL/cls.exe" << true;
+    QTest::newRow("MC: not installed") << "MC"
+                                       << "" << false;
+    QTest::newRow("MC: the dump program only") << "MC"
+                                               << "VUDaviziDump/VUDaviziDump" << false;
 }
 
 void TstDumpButton::startsTheCompanionProgram()
 {
+    QFETCH(QString, key);
     QFETCH(QString, program);
     QFETCH(bool, started);
     test::TempAppFolder app;
@@ -42,7 +53,7 @@ void TstDumpButton::startsTheCompanionProgram()
     }
     QtDesktop desktop;
     MainWindow w(desktop, app.paths());
-    QAction *button = w.toolbarAction("Extract shots from a .sav file with VUDaviziDump");
+    QAction *button = w.toolbarAction(key);
     QVERIFY(button);
     button->trigger();
     if (started) {
