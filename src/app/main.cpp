@@ -3,6 +3,7 @@
 #include "platform/qt_desktop.h"
 #include "shell/main_window.h"
 #include "shell/splash_window.h"
+#include "shell/startup_log.h"
 #include "ui/program_font.h"
 
 #include <QApplication>
@@ -23,8 +24,10 @@ int main(int argc, char *argv[])
     auto *splash = new camvista::SplashWindow;
     QObject::connect(splash, &camvista::SplashWindow::finished, [&] {
         mainWindow = std::make_unique<camvista::MainWindow>(desktop, paths);
+        camvista::markWhenExposed(mainWindow.get(), "main window mapped");
         mainWindow->showAtStart();
     });
+    camvista::markWhenExposed(splash, "splash mapped");
     splash->show();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "splash_window.h"
 
+#include "startup_log.h"
+
 #include "data/shell_pictures.h"
 #include "ui/twips_geometry.h"
 
@@ -31,10 +33,12 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_timer->setInterval(kShowMs);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
     m_timer->start();
+    markStartup("splash timer started");
 }
 
 void SplashWindow::Timer1_Timer()
 {
+    markStartup("splash timer fired");
     m_timer->stop();
     emit finished();
     close();
