@@ -51,8 +51,8 @@ WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonN
     return controls;
 }
 
-void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
-                    Desktop::WallpaperStyle style)
+QString setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
+                       Desktop::WallpaperStyle style)
 {
     const WallpaperOutcome outcome = setDesktopWallpaper(picture, style, desktop);
     const QString file = QDir::toNativeSeparators(outcome.file);
@@ -69,8 +69,16 @@ void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
                               "desktop did not accept it as its background.")
                    .arg(file);
     }
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         desktop.showMessage(parent, text, QStringLiteral("Camvista"), Desktop::Icon::Exclamation);
+        return {};
+    }
+    // Named as the style's option is.
+    const QString styleName =
+        style == Desktop::WallpaperStyle::Centered    ? QStringLiteral("Centered")
+        : style == Desktop::WallpaperStyle::Stretched ? QStringLiteral("Stretched")
+                                                      : QStringLiteral("Mosaic");
+    return QStringLiteral("Wallpaper set, %1: \u201C%2\u201D").arg(styleName, file);
 }
 
 } // namespace camvista

@@ -152,7 +152,10 @@ void CompositionWindow::savepano_Click()
 void CompositionWindow::wallpaper_Click()
 {
     compose(wallpaperSurface());
-    setAsWallpaper(this, m_desktop, m_picture2->picture(), m_wallpaper.style());
+    const QString done =
+        setAsWallpaper(this, m_desktop, m_picture2->picture(), m_wallpaper.style());
+    if (!done.isEmpty())
+        emit told(done);
 }
 
 void CompositionWindow::new_Click()

@@ -1,10 +1,12 @@
 #include "ui/file_list.h"
 
+#include "ui/folder_watcher.h"
 #include "ui/shot_drag.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -16,6 +18,8 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
     setObjectName(QStringLiteral("File1"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    m_watch = new FolderWatcher(this);
+    connect(m_watch, &FolderWatcher::changed, this, &FileList::refresh);
     setPattern(QStringLiteral("*.*"));
     connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
     connect(this, &QListWidget::itemDoubleClicked, this, &FileList::fileDoubleClicked);
@@ -42,6 +46,7 @@ bool FileList::matches(const QString &name) const
 void FileList::setPath(const QString &folder)
 {
     m_path = folder;
+    m_watch->setFolder(folder);
     clear();
     refresh();
 }
@@ -71,13 +76,11 @@ QStringList FileList::fileNames() const
     return names;
 }
 
-void FileList::refresh()
+QStringList FileList::readNames() const
 {
-    const QString keep = fileName();
-    clear();
-    if (m_path.isEmpty())
-        return;
     QStringList names;
+    if (m_path.isEmpty())
+        return names;
     // Regular files only: no pipes or devices, no hidden files.
     const QStringList files = QDir(m_path).entryList(QDir::Files, QDir::Unsorted);
     for (const QString &name : files) {
@@ -89,9 +92,23 @@ void FileList::refresh()
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
+    return names;
+}
+
+void FileList::refresh()
+{
+    m_watch->rewatch();
+    const QStringList names = readNames();
+    // Nothing changed: the list stays as the user left it, current row and all.
+    if (names == fileNames())
+        return;
+    const QString keep = fileName();
+    const int scrolled = verticalScrollBar()->value();
+    clear();
     addItems(names);
     if (!keep.isEmpty())
         selectFile(keep);
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void FileList::setDragSource(bool on)

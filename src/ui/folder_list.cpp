@@ -1,8 +1,11 @@
 #include "ui/folder_list.h"
 
+#include "ui/folder_watcher.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace camvista
@@ -16,6 +19,12 @@ constexpr int kPathRole = Qt::UserRole;
 QString cleanFolder(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+bool isOpenableFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
 } // namespace
@@ -34,15 +43,17 @@ FolderList::FolderList(QWidget *parent) : QTreeWidget(parent)
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { setPath(folderOf(item)); });
+    m_watch = new FolderWatcher(this);
+    connect(m_watch, &FolderWatcher::changed, this, &FolderList::refresh);
 }
 
 bool FolderList::setPath(const QString &path)
 {
     const QString folder = cleanFolder(path);
-    const QFileInfo info(folder);
-    if (path.isEmpty() || !info.isDir() || !info.isReadable() || !info.isExecutable())
+    if (path.isEmpty() || !isOpenableFolder(folder))
         return false;
     m_path = folder;
+    m_watch->setFolder(m_path);
     fill();
     emit changed(m_path);
     return true;
@@ -50,8 +61,24 @@ bool FolderList::setPath(const QString &path)
 
 void FolderList::refresh()
 {
-    if (!m_path.isEmpty())
-        fill();
+    if (m_path.isEmpty())
+        return;
+    if (!isOpenableFolder(m_path)) {
+        // Removed or renamed under the list: climb to what is still there (the root always is).
+        QString up = m_path;
+        while (!isOpenableFolder(up) && up != QDir::rootPath())
+            up = QFileInfo(up).path();
+        if (!setPath(up))
+            m_watch->setFolder(QString());
+        return;
+    }
+    m_watch->rewatch();
+    const QString keep = folderOf(currentItem());
+    const int scrolled = verticalScrollBar()->value();
+    fill();
+    QTreeWidgetItem *kept = itemFor(keep);
+    setCurrentItem(kept ? kept : itemFor(m_path));
+    verticalScrollBar()->setValue(scrolled);
 }
 
 QString FolderList::folderOf(const QTreeWidgetItem *item)
