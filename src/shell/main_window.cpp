@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
@@ -114,6 +115,7 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     connect(m_browser, &BrowserWindow::childWindowCreated, this,
             [this](QWidget *form) { addChildWindow(form, Qt::FramelessWindowHint); });
     m_browserWindow->setObjectName(QStringLiteral("browserWindow"));
+    leaveKeysToTheWorkspace(m_browserWindow);
     m_browserWindow->hide();
     m_workspace->viewport()->installEventFilter(this);
     connect(m_workspace, &QMdiArea::subWindowActivated, this, &MainWindow::showMenuOf);
@@ -288,6 +290,7 @@ void MainWindow::Toolbar1_ButtonClick(const QString &key)
 QMdiSubWindow *MainWindow::addChildWindow(QWidget *form, Qt::WindowFlags flags)
 {
     QMdiSubWindow *child = m_workspace->addSubWindow(form, flags);
+    leaveKeysToTheWorkspace(child);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowIcon(m_browser->icon1());
     return child;
@@ -402,6 +405,19 @@ void MainWindow::refreshLists()
         folders->refresh();
     for (FileList *files : findChildren<FileList *>())
         files->refresh();
+}
+
+void MainWindow::leaveKeysToTheWorkspace(QMdiSubWindow *child) const
+{
+    // A child window's own menu would claim the close keys too, and keys claimed twice do
+    // nothing.
+    QMenu *menu = child->systemMenu();
+    for (QAction *entry : menu ? menu->actions() : QList<QAction *>()) {
+        for (const QKeySequence &key : m_closeShortcut->shortcuts()) {
+            if (entry->shortcuts().contains(key))
+                entry->setShortcuts({});
+        }
+    }
 }
 
 void MainWindow::closeActiveChild()

@@ -107,6 +107,7 @@ private:
     void saveActive(bool saveAs);
     void refreshLists();
     void closeActiveChild();
+    void leaveKeysToTheWorkspace(QMdiSubWindow *child) const;
     // Every entry of the menu bar gets a mnemonic of its own, the active window's too.
     void markMenuEntries();
     void Form_Load();

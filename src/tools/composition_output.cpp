@@ -48,6 +48,18 @@ WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonN
     controls.option2 = option("Option2", "Stretched", 64, 73);
     controls.option3 = option("Option3", "Mosaic", 136, 65);
     controls.option3->setChecked(true);
+    // The places were made for a narrower font: where a caption would run into the next
+    // option's circle, that option moves right just as far as it needs.
+    constexpr int kGap = 4;
+    int free = 0;
+    for (QRadioButton *b : {controls.option1, controls.option2, controls.option3}) {
+        QRect place = b->geometry();
+        const int needed = b->sizeHint().width();
+        place.moveLeft(qMax(place.left(), free));
+        place.setWidth(qMax(place.width(), needed));
+        b->setGeometry(place);
+        free = place.left() + needed + kGap;
+    }
     return controls;
 }
 

@@ -5,6 +5,8 @@
 #include <QFileSystemWatcher>
 #include <QHash>
 
+#include <utility>
+
 namespace camvista
 {
 
@@ -15,20 +17,34 @@ namespace
 struct SharedWatch {
     QFileSystemWatcher *watcher = nullptr;
     QHash<QString, int> holders;
+    bool closed = false; // the application is closing: no new watch
 };
 
 SharedWatch &shared()
 {
     static SharedWatch watch;
-    if (!watch.watcher) {
-        // Owned by the application, so it goes before the event dispatcher does.
-        watch.watcher = new QFileSystemWatcher(QCoreApplication::instance());
-        QObject::connect(watch.watcher, &QObject::destroyed, [] {
-            shared().watcher = nullptr;
-            shared().holders.clear();
-        });
-    }
     return watch;
+}
+
+void dropSharedWatch()
+{
+    SharedWatch &watch = shared();
+    watch.closed = true;
+    delete std::exchange(watch.watcher, nullptr);
+    watch.holders.clear();
+}
+
+// The system watch, made at its first use.
+QFileSystemWatcher *sharedWatcher()
+{
+    SharedWatch &watch = shared();
+    if (!watch.watcher && !watch.closed) {
+        watch.watcher = new QFileSystemWatcher;
+        // Gone as the application begins to close, while its event dispatcher still serves
+        // the watch's notifier.
+        qAddPostRoutine(dropSharedWatch);
+    }
+    return watch.watcher;
 }
 
 } // namespace
@@ -38,8 +54,9 @@ FolderWatcher::FolderWatcher(QObject *parent) : QObject(parent)
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &FolderWatcher::changed);
-    connect(shared().watcher, &QFileSystemWatcher::directoryChanged, this,
-            &FolderWatcher::onFolderChanged);
+    if (QFileSystemWatcher *watcher = sharedWatcher())
+        connect(watcher, &QFileSystemWatcher::directoryChanged, this,
+                &FolderWatcher::onFolderChanged);
 }
 
 FolderWatcher::~FolderWatcher()
@@ -59,7 +76,7 @@ void FolderWatcher::setFolder(const QString &folder)
 void FolderWatcher::rewatch()
 {
     SharedWatch &watch = shared();
-    if (m_folder.isEmpty() || !watch.watcher)
+    if (m_folder.isEmpty() || !sharedWatcher())
         return;
     // A folder that is not there cannot be watched; the next rewatch tries again.
     if (!watch.watcher->directories().contains(m_folder) && QFileInfo(m_folder).isDir())
