@@ -7,6 +7,7 @@
 #   late    main window mapped - (splash timer started + 1000 ms)
 #   seen    main window mapped - (splash mapped + 1000 ms), as the user sees it
 #   bench/startup.sh [build folder] [runs] [screen]   (default build/release 15 1280x1024)
+# KEEP_LOGS=1 keeps the raw logs in /tmp/camvista-startup-logs.
 # Needs xvfb-run and openbox (Debian packages xvfb, xauth, openbox).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ build="$(realpath "${1:-build/release}")"
 runs="${2:-15}"
 screen="${3:-1280x1024}"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP_LOGS:-}" ] && cp -r "$work" /tmp/camvista-startup-logs; rm -rf "$work"' EXIT
 
 cat >"$work/runs.sh" <<'RUNS'
 #!/usr/bin/env bash
@@ -47,13 +48,13 @@ for i in $(seq 1 "$runs"); do
     /^main window mapped / { main = $NF }
     END {
       if (main == "") { printf "run %d: the main window was never mapped\n", run; exit }
-      printf "run %2d: late %7.2f ms  seen %7.2f ms\n", run, main - start - 1000,
-        main - splash - 1000
+      if (splash == "") printf "run %2d: late %7.2f ms  seen     n/a (splash never mapped)\n", run, main - start - 1000
+      else printf "run %2d: late %7.2f ms  seen %7.2f ms\n", run, main - start - 1000, main - splash - 1000
     }' "$work/log-$i"
 done | tee "$work/summary"
 
-awk 'BEGIN { n = 0 } /late/ { late[n] = $4; seen[n] = $7; n++ }
-  function report(name, a,    i, j, x, sorted) {
+awk 'BEGIN { n = 0; m = 0 } /late/ { late[n++] = $4 } /seen  *-?[0-9]/ { seen[m++] = $7 }
+  function report(name, a, n,    i, j, x, sorted, over) {
     for (i = 0; i < n; i++) sorted[i] = a[i]
     for (i = 1; i < n; i++) { x = sorted[i]; for (j = i - 1; j >= 0 && sorted[j] > x; j--)
       sorted[j + 1] = sorted[j]; sorted[j + 1] = x }
@@ -62,4 +63,4 @@ awk 'BEGIN { n = 0 } /late/ { late[n] = $4; seen[n] = $7; n++ }
       sorted[0], (n % 2 ? sorted[int(n / 2)] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2),
       sorted[n - 1], over, n
   }
-  END { if (n) { report("late", late); report("seen", seen) } }' "$work/summary"
+  END { if (n) report("late", late, n); if (m) report("seen", seen, m) }' "$work/summary"

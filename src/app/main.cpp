@@ -20,10 +20,22 @@ int main(int argc, char *argv[])
     camvista::QtDesktop desktop;
     const camvista::AppPaths paths = camvista::AppPaths::fromApplication();
     std::unique_ptr<camvista::MainWindow> mainWindow;
+    const auto build = [&] {
+        if (mainWindow)
+            return;
+        mainWindow = std::make_unique<camvista::MainWindow>(desktop, paths);
+        // Styled and with its native window, ready to be mapped.
+        mainWindow->ensurePolished();
+        mainWindow->winId();
+        camvista::markStartup("main window built");
+    };
 
     auto *splash = new camvista::SplashWindow;
+    // The main window is built, pictures and all, while the splash shows, so that it appears
+    // the moment the splash's second is over; only showing it waits for the tick.
+    QObject::connect(splash, &camvista::SplashWindow::exposed, build);
     QObject::connect(splash, &camvista::SplashWindow::finished, [&] {
-        mainWindow = std::make_unique<camvista::MainWindow>(desktop, paths);
+        build();
         camvista::markWhenExposed(mainWindow.get(), "main window mapped");
         mainWindow->showAtStart();
     });
