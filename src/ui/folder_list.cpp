@@ -21,6 +21,11 @@ QString cleanFolder(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+QStringList subfoldersOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
 bool isOpenableFolder(const QString &folder)
 {
     const QFileInfo info(folder);
@@ -73,6 +78,14 @@ void FolderList::refresh()
         return;
     }
     m_watch->rewatch();
+    // Files come and go in the folder far more often than folders do: only a change of the
+    // subfolders redraws the list.
+    QStringList shown;
+    const QTreeWidgetItem *current = itemFor(m_path);
+    for (int i = 0; current && i < current->childCount(); ++i)
+        shown << current->child(i)->text(0);
+    if (current && shown == subfoldersOf(m_path))
+        return;
     const QString keep = folderOf(currentItem());
     const int scrolled = verticalScrollBar()->value();
     fill();
@@ -116,9 +129,7 @@ void FolderList::fill()
         current = item;
     }
 
-    const QStringList subfolders =
-        QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : subfolders) {
+    for (const QString &name : subfoldersOf(m_path)) {
         auto *item = new QTreeWidgetItem(current, {name});
         item->setIcon(0, closed);
         item->setData(0, kPathRole, QDir(m_path).filePath(name));

@@ -113,6 +113,7 @@ private slots:
     void everyMenuEntryHasAMnemonicOfItsOwn();
     void aSetWallpaperIsToldInTheStatusBar();
     void wallpaperOptionsLeaveEachOtherRoom();
+    void thePhotographCoversALargeWorkspace();
 };
 
 void TstWorkspace::aFileWrittenFromOutsideShowsInEveryList()
@@ -322,6 +323,23 @@ void TstWorkspace::wallpaperOptionsLeaveEachOtherRoom()
         QVERIFY(c.option1->x() + c.option1->sizeHint().width() <= c.option2->x());
         QVERIFY(c.option2->x() + c.option2->sizeHint().width() <= c.option3->x());
     }
+}
+
+void TstWorkspace::thePhotographCoversALargeWorkspace()
+{
+    Main m;
+    m.w.resize(1920, 1050); // wider than the 1500 pixels of the photograph
+    QWidget *viewport = m.w.workspace()->viewport();
+    QTRY_VERIFY(viewport->width() > 1500);
+    const QImage shown = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb ground = m.w.workspace()->palette().color(QPalette::Dark).rgb();
+    // No band of the workspace colour at the right or the bottom.
+    int bare = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        bare += shown.pixel(shown.width() - 1, y) == ground ? 1 : 0;
+    for (int x = 200; x < shown.width(); ++x)
+        bare += shown.pixel(x, shown.height() - 1) == ground ? 1 : 0;
+    QCOMPARE(bare, 0);
 }
 
 QTEST_MAIN(TstWorkspace)
