@@ -27,8 +27,12 @@ void setMessengerPicture(QWidget *parent, Desktop &desktop, Messenger &messenger
         messenger.signIn();
         return;
     }
-    messenger.setMyProperty(Messenger::kDisplayPictureProperty,
-                            QDir::toNativeSeparators(QDir(folder).filePath(fileName)));
+    if (!messenger.setMyProperty(Messenger::kDisplayPictureProperty,
+                                 QDir::toNativeSeparators(QDir(folder).filePath(fileName)))) {
+        // Silence here would read as success.
+        desktop.showMessage(parent, kNoMessengerMessage, QStringLiteral("Camvista"),
+                            Desktop::Icon::Information);
+    }
 }
 
 } // namespace camvista

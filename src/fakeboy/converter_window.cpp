@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTemporaryFile>
@@ -114,12 +113,14 @@ ConverterWindow::ConverterWindow(Desktop &desktop, const AppPaths &paths, QWidge
     m_picture2 = hidden("Picture2", kInnerSize);
     m_picture2->setAutoSize(true);
 
-    menuBar()->setNativeMenuBar(false);
-    m_save = menuBar()->addAction(QStringLiteral("Save generated shot as..."));
+    // Like the other tools' entries, this one stands in the main window's menu bar while the
+    // window is active.
+    m_save = new QAction(QStringLiteral("Save generated shot as..."), this);
     m_save->setObjectName(QStringLiteral("save"));
+    addAction(m_save);
     connect(m_save, &QAction::triggered, this, &ConverterWindow::save_Click);
 
-    setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    setFixedSize(kClientSize);
 }
 
 ConverterWindow::~ConverterWindow() = default;

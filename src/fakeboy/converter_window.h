@@ -3,6 +3,7 @@
 #include "image_processor.h"
 #include "platform/app_paths.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -51,6 +52,8 @@ public:
     PictureSurface *picResult() const { return m_picResult; }
     QPushButton *command3() const { return m_command3; }
     QAction *saveAction() const { return m_save; }
+    // The entries the main window shows in its menu bar while this window is active.
+    QList<QAction *> menuActions() const { return {m_save}; }
     // The temporary file every conversion writes and reads back; empty if none could be made.
     QString temporaryPath() const;
 

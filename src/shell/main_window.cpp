@@ -4,6 +4,7 @@
 #include "captions.h"
 #include "first_start.h"
 #include "ini.h"
+#include "mnemonics.h"
 #include "open_browser.h"
 #include "user_id_dialog.h"
 
@@ -16,6 +17,7 @@
 #include "tools/panorama_window.h"
 #include "tools/wild_frames_window.h"
 #include "ui/file_list.h"
+#include "ui/folder_list.h"
 #include "ui/twips_geometry.h"
 
 #include <QAction>
@@ -23,11 +25,16 @@
 #include <QDir>
 #include <QEvent>
 #include <QKeySequence>
+#include <QLabel>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -37,13 +44,18 @@ namespace camvista
 namespace
 {
 
-// The workspace shows the background photograph at its top-left on the workspace colour.
+// The workspace shows the background photograph from its top-left corner on the workspace
+// colour. A workspace larger than the photograph gets it enlarged to cover it all, drawn once
+// for each size.
 class Workspace : public QMdiArea
 {
 public:
     explicit Workspace(QWidget *parent)
         : QMdiArea(parent), m_photo(QPixmap::fromImage(data::backgroundPhotograph()))
     {
+        // Scroll bars whenever a child window reaches past what the workspace shows.
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
 protected:
@@ -51,11 +63,25 @@ protected:
     {
         QPainter p(viewport());
         p.fillRect(event->rect(), palette().brush(QPalette::Dark));
-        p.drawPixmap(event->rect(), m_photo, event->rect());
+        p.drawPixmap(event->rect(), photoFor(viewport()->size()), event->rect());
     }
 
 private:
+    const QPixmap &photoFor(const QSize &area)
+    {
+        if (area.width() <= m_photo.width() && area.height() <= m_photo.height())
+            return m_photo;
+        if (m_cover.isNull() || m_coverFor != area) {
+            m_cover =
+                m_photo.scaled(area, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            m_coverFor = area;
+        }
+        return m_cover;
+    }
+
     QPixmap m_photo;
+    QPixmap m_cover;
+    QSize m_coverFor;
 };
 
 data::ToolbarIcon iconFor(int index)
@@ -81,6 +107,10 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     setCentralWidget(m_workspace);
     buildMenus();
     buildToolbar();
+    buildShortcuts();
+    m_statusText = new QLabel(this);
+    m_statusText->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addWidget(m_statusText, 1);
 
     // The browser exists from the start (its icon is the window's); it is shown when the window
     // first gets its size.
@@ -90,8 +120,9 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
     connect(m_browser, &BrowserWindow::childWindowCreated, this,
             [this](QWidget *form) { addChildWindow(form, Qt::FramelessWindowHint); });
     m_browserWindow->setObjectName(QStringLiteral("browserWindow"));
+    leaveKeysToTheWorkspace(m_browserWindow);
     m_browserWindow->hide();
-    m_workspace->installEventFilter(this);
+    m_workspace->viewport()->installEventFilter(this);
     connect(m_workspace, &QMdiArea::subWindowActivated, this, &MainWindow::showMenuOf);
 
     const int menuHeight = menuBar()->sizeHint().height();
@@ -105,7 +136,7 @@ MainWindow::MainWindow(Desktop &desktop, const AppPaths &paths, QWidget *parent)
 MainWindow::~MainWindow()
 {
     // The workspace outlives this object's own part of the teardown: stop listening to it.
-    m_workspace->removeEventFilter(this);
+    m_workspace->viewport()->removeEventFilter(this);
     m_workspace->disconnect(this);
 }
 
@@ -117,12 +148,12 @@ void MainWindow::showAtStart()
 void MainWindow::buildMenus()
 {
     // The browser's selection, or the shot selected, to files of any scale, palette and frame.
-    QAction *exportShots = menuBar()->addAction(QStringLiteral("Export shots..."));
+    QAction *exportShots = menuBar()->addAction(QStringLiteral("&Export shots..."));
     exportShots->setObjectName(QStringLiteral("exportShots"));
     exportShots->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(exportShots, &QAction::triggered, this, [this] { m_browser->exportShots(); });
 
-    QAction *about = menuBar()->addAction(QStringLiteral("About..."));
+    QAction *about = menuBar()->addAction(QStringLiteral("&About..."));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, [this] { showAboutWindow(); });
 
@@ -131,9 +162,49 @@ void MainWindow::buildMenus()
     divider->setObjectName(QStringLiteral("t"));
     divider->setEnabled(false);
 
-    QAction *quit = menuBar()->addAction(QStringLiteral("See ya!"));
+    QAction *quit = menuBar()->addAction(QStringLiteral("See &ya!"));
     quit->setObjectName(QStringLiteral("quitf"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    m_ownEntries = {about, divider, quit};
+}
+
+namespace
+{
+
+// The platform's keys for a command, and `usual` too where the platform has other ones or none.
+QList<QKeySequence> keysFor(QKeySequence::StandardKey command, const QKeySequence &usual)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (!keys.contains(usual))
+        keys.append(usual);
+    return keys;
+}
+
+} // namespace
+
+void MainWindow::buildShortcuts()
+{
+    // Not in the menu bar: the keys act on whichever child window is active.
+    const auto shortcut = [this](const char *name, QList<QKeySequence> keys) {
+        auto *action = new QAction(QString::fromLatin1(name), this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        addAction(action);
+        return action;
+    };
+    m_saveShortcut = shortcut("saveShortcut", keysFor(QKeySequence::Save, QKeySequence("Ctrl+S")));
+    m_saveAsShortcut =
+        shortcut("saveAsShortcut", keysFor(QKeySequence::SaveAs, QKeySequence("Ctrl+Shift+S")));
+    m_openShortcut = shortcut("openShortcut", keysFor(QKeySequence::Open, QKeySequence("Ctrl+O")));
+    m_refreshShortcut =
+        shortcut("refreshShortcut", keysFor(QKeySequence::Refresh, QKeySequence("F5")));
+    m_closeShortcut =
+        shortcut("closeShortcut", keysFor(QKeySequence::Close, QKeySequence("Ctrl+W")));
+    connect(m_saveShortcut, &QAction::triggered, this, [this] { saveActive(false); });
+    connect(m_saveAsShortcut, &QAction::triggered, this, [this] { saveActive(true); });
+    connect(m_openShortcut, &QAction::triggered, this, [this] { m_browser->Command3_Click(); });
+    connect(m_refreshShortcut, &QAction::triggered, this, &MainWindow::refreshLists);
+    connect(m_closeShortcut, &QAction::triggered, this, &MainWindow::closeActiveChild);
 }
 
 void MainWindow::buildToolbar()
@@ -191,7 +262,7 @@ void MainWindow::Form_Load()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_workspace && event->type() == QEvent::Resize)
+    if (watched == m_workspace->viewport() && event->type() == QEvent::Resize)
         Form_Resize();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -209,9 +280,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::Form_Resize()
 {
-    // The browser stays docked at the workspace's top-left, as tall as the main window.
+    // The browser stays docked at the workspace's top-left, as tall as the workspace shows, and
+    // never shorter than its controls: on a small screen the workspace scrolls to the last one.
+    // Scrolling moves the child windows, so the top-left is where the scroll bars have put it.
+    const int controls = m_browser->childrenRect().bottom() + 1;
+    const QRect docked(-m_workspace->horizontalScrollBar()->value(),
+                       -m_workspace->verticalScrollBar()->value(), BrowserWindow::kClientWidth,
+                       qMax(m_workspace->viewport()->height(), controls));
     m_browserWindow->show();
-    m_browserWindow->setGeometry(0, 0, BrowserWindow::kClientWidth, height());
+    if (m_browserWindow->geometry() != docked)
+        m_browserWindow->setGeometry(docked);
+}
+
+void MainWindow::tell(const QString &text)
+{
+    m_statusText->setText(text);
 }
 
 void MainWindow::Toolbar1_ButtonClick(const QString &key)
@@ -238,6 +321,7 @@ void MainWindow::Toolbar1_ButtonClick(const QString &key)
 QMdiSubWindow *MainWindow::addChildWindow(QWidget *form, Qt::WindowFlags flags)
 {
     QMdiSubWindow *child = m_workspace->addSubWindow(form, flags);
+    leaveKeysToTheWorkspace(child);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setWindowIcon(m_browser->icon1());
     return child;
@@ -276,8 +360,25 @@ QList<QAction *> menuActionsOf(QWidget *form)
         return panorama->menuActions();
     if (auto *wild = qobject_cast<WildFramesWindow *>(form))
         return wild->menuActions();
+    if (auto *converter = qobject_cast<ConverterWindow *>(form))
+        return converter->menuActions();
     return {};
 }
+
+// The menu entries that Ctrl+S and Ctrl+Shift+S stand for, by window.
+struct SaveEntries {
+    const char *form;
+    const char *save;
+    const char *saveAs;
+};
+constexpr SaveEntries kSaveEntries[] = {
+    {"loaded", "save", "savecopy"},
+    // The tools have one save entry, which asks for a name.
+    {"frmMosaik", "savepano", "savepano"},
+    {"frmPano", "savepano", "savepano"},
+    {"frmWFrames", "savewf", "savewf"},
+    {"Form1", "save", "save"},
+};
 
 } // namespace
 
@@ -295,7 +396,67 @@ void MainWindow::showMenuOf(QMdiSubWindow *active)
     for (QAction *action : menuActionsOf(form)) {
         m_formActions.append(action);
         menuBar()->addAction(action);
+        // A window may rename its entries while they stand here (the browser names the shot).
+        connect(action, &QAction::changed, this, &MainWindow::markMenuEntries,
+                Qt::UniqueConnection);
     }
+    markMenuEntries();
+}
+
+void MainWindow::markMenuEntries()
+{
+    QList<QAction *> entries;
+    for (const QPointer<QAction> &action : std::as_const(m_formActions)) {
+        if (action)
+            entries.append(action);
+    }
+    markMnemonics(m_ownEntries, entries);
+}
+
+void MainWindow::saveActive(bool saveAs)
+{
+    QMdiSubWindow *active = m_workspace->activeSubWindow();
+    QWidget *form = active ? active->widget() : nullptr;
+    if (!form)
+        return;
+    for (const SaveEntries &entries : kSaveEntries) {
+        if (form->objectName() != QLatin1String(entries.form))
+            continue;
+        const QLatin1String wanted(saveAs ? entries.saveAs : entries.save);
+        for (QAction *action : menuActionsOf(form)) {
+            if (action->objectName() == wanted && action->isEnabled())
+                action->trigger();
+        }
+    }
+}
+
+void MainWindow::refreshLists()
+{
+    for (FolderList *folders : findChildren<FolderList *>())
+        folders->refresh();
+    for (FileList *files : findChildren<FileList *>())
+        files->refresh();
+}
+
+void MainWindow::leaveKeysToTheWorkspace(QMdiSubWindow *child) const
+{
+    // A child window's own menu would claim the close keys too, and keys claimed twice do
+    // nothing.
+    QMenu *menu = child->systemMenu();
+    for (QAction *entry : menu ? menu->actions() : QList<QAction *>()) {
+        for (const QKeySequence &key : m_closeShortcut->shortcuts()) {
+            if (entry->shortcuts().contains(key))
+                entry->setShortcuts({});
+        }
+    }
+}
+
+void MainWindow::closeActiveChild()
+{
+    // The browser stays for the whole run.
+    QMdiSubWindow *active = m_workspace->activeSubWindow();
+    if (active && active != m_browserWindow)
+        active->close();
 }
 
 namespace
@@ -353,6 +514,7 @@ template <typename Tool> Tool *MainWindow::showTool(QPointer<QMdiSubWindow> &chi
         child->move(m_browser->width(), 0);
         child->show();
         child->setFixedSize(child->size());
+        connect(tool, &Tool::told, this, &MainWindow::tell);
         // "New": this window goes and a fresh one takes its place.
         connect(tool, &Tool::newRequested, this, [this, &child] {
             QMdiSubWindow *old = child;

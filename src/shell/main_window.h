@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -66,6 +67,17 @@ public:
     QMdiSubWindow *browserSubWindow() const { return m_browserWindow; }
     QToolBar *toolbar() const { return m_toolbar; }
     QAction *toolbarAction(const QString &key) const;
+    // What the program last told without a box (a wallpaper set, ...), in the status bar.
+    QLabel *statusText() const { return m_statusText; }
+    void tell(const QString &text);
+
+    // The keyboard's commands: save and save as in the active editor or tool, "Load
+    // external...", refresh every list, close the active child window.
+    QAction *saveShortcut() const { return m_saveShortcut; }
+    QAction *saveAsShortcut() const { return m_saveAsShortcut; }
+    QAction *openShortcut() const { return m_openShortcut; }
+    QAction *refreshShortcut() const { return m_refreshShortcut; }
+    QAction *closeShortcut() const { return m_closeShortcut; }
 
     // Runs the command of the toolbar button with this key; an unknown key does nothing.
     void Toolbar1_ButtonClick(const QString &key);
@@ -92,6 +104,14 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    void buildShortcuts();
+    // Runs the active child window's save entry, or its save-as entry.
+    void saveActive(bool saveAs);
+    void refreshLists();
+    void closeActiveChild();
+    void leaveKeysToTheWorkspace(QMdiSubWindow *child) const;
+    // Every entry of the menu bar gets a mnemonic of its own, the active window's too.
+    void markMenuEntries();
     void Form_Load();
     void Form_Resize();
     // The active editor's menu entries stand in the menu bar while it is active.
@@ -114,6 +134,13 @@ private:
     QList<QPointer<QAction>> m_formActions;
     QPointer<QMdiSubWindow> m_wildFramesWindow;
     QPointer<QMdiSubWindow> m_converterWindow;
+    QList<QAction *> m_ownEntries;
+    QLabel *m_statusText = nullptr;
+    QAction *m_saveShortcut = nullptr;
+    QAction *m_saveAsShortcut = nullptr;
+    QAction *m_openShortcut = nullptr;
+    QAction *m_refreshShortcut = nullptr;
+    QAction *m_closeShortcut = nullptr;
 };
 
 } // namespace camvista

@@ -1,5 +1,7 @@
 #include "splash_window.h"
 
+#include "startup_log.h"
+
 #include "data/shell_pictures.h"
 #include "ui/twips_geometry.h"
 
@@ -29,12 +31,26 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kShowMs);
+    // A coarse timer may fire up to 5 % early or late: the splash is to show one second.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
     m_timer->start();
+    markStartup("splash timer started");
+}
+
+void SplashWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_exposed) {
+        m_exposed = true;
+        // After this paint has reached the screen.
+        QTimer::singleShot(0, this, &SplashWindow::exposed);
+    }
 }
 
 void SplashWindow::Timer1_Timer()
 {
+    markStartup("splash timer fired");
     m_timer->stop();
     emit finished();
     close();

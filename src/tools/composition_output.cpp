@@ -48,11 +48,23 @@ WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonN
     controls.option2 = option("Option2", "Stretched", 64, 73);
     controls.option3 = option("Option3", "Mosaic", 136, 65);
     controls.option3->setChecked(true);
+    // The places were made for a narrower font: where a caption would run into the next
+    // option's circle, that option moves right just as far as it needs.
+    constexpr int kGap = 4;
+    int free = 0;
+    for (QRadioButton *b : {controls.option1, controls.option2, controls.option3}) {
+        QRect place = b->geometry();
+        const int needed = b->sizeHint().width();
+        place.moveLeft(qMax(place.left(), free));
+        place.setWidth(qMax(place.width(), needed));
+        b->setGeometry(place);
+        free = place.left() + needed + kGap;
+    }
     return controls;
 }
 
-void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
-                    Desktop::WallpaperStyle style)
+QString setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
+                       Desktop::WallpaperStyle style)
 {
     const WallpaperOutcome outcome = setDesktopWallpaper(picture, style, desktop);
     const QString file = QDir::toNativeSeparators(outcome.file);
@@ -69,8 +81,16 @@ void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
                               "desktop did not accept it as its background.")
                    .arg(file);
     }
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         desktop.showMessage(parent, text, QStringLiteral("Camvista"), Desktop::Icon::Exclamation);
+        return {};
+    }
+    // Named as the style's option is.
+    const QString styleName =
+        style == Desktop::WallpaperStyle::Centered    ? QStringLiteral("Centered")
+        : style == Desktop::WallpaperStyle::Stretched ? QStringLiteral("Stretched")
+                                                      : QStringLiteral("Mosaic");
+    return QStringLiteral("Wallpaper set, %1: \u201C%2\u201D").arg(styleName, file);
 }
 
 } // namespace camvista

@@ -36,9 +36,10 @@ struct WallpaperControls {
 WallpaperControls buildWallpaperControls(QWidget *parent, const QString &buttonName,
                                          const QImage &picture, const QPoint &topLeft);
 
-// Makes the picture the wallpaper in that style, telling the user when the file could not be
-// written or the desktop could not be set.
-void setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
-                    Desktop::WallpaperStyle style);
+// Makes the picture the wallpaper in that style, telling the user in a message box when the
+// file could not be written or the desktop could not be set. On success, nothing is shown:
+// what to tell (which file, which style) comes back, for the caller to show without a box.
+QString setAsWallpaper(QWidget *parent, Desktop &desktop, const QImage &picture,
+                       Desktop::WallpaperStyle style);
 
 } // namespace camvista

@@ -202,7 +202,10 @@ bool CompositionWindow::savepano_Click()
 void CompositionWindow::wallpaper_Click()
 {
     compose(wallpaperSurface());
-    setAsWallpaper(this, m_desktop, m_picture2->picture(), m_wallpaper.style());
+    const QString done =
+        setAsWallpaper(this, m_desktop, m_picture2->picture(), m_wallpaper.style());
+    if (!done.isEmpty())
+        emit told(done);
 }
 
 bool CompositionWindow::isChanged() const

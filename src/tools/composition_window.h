@@ -80,6 +80,8 @@ public:
 signals:
     // "New": the listener replaces this window by a fresh one.
     void newRequested();
+    // Something to tell the user without a box, such as the wallpaper just set.
+    void told(const QString &text);
 
 protected:
     struct Setup {

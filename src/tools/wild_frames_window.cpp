@@ -65,6 +65,8 @@ WildFramesWindow::WildFramesWindow(Desktop &desktop, const AppPaths &paths, QWid
                        {QRect(8, 16, 161, 141), QRect(8, 160, 160, 144), QRect(8, 304, 161, 149)},
                        m_desktop, this);
     m_frame1->setGeometry(8, 8, 177, 465);
+    // This window has one file list, not an array of them as the mosaic and panorama do.
+    m_frame1->file1()->setObjectName(QStringLiteral("File1"));
     connect(m_frame1->file1(), &FileList::fileDoubleClicked, this,
             &WildFramesWindow::File1_DblClick);
 

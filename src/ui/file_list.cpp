@@ -1,11 +1,13 @@
 #include "ui/file_list.h"
 
+#include "ui/folder_watcher.h"
 #include "ui/shot_drag.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSet>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -17,6 +19,8 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
     setObjectName(QStringLiteral("File1"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    m_watch = new FolderWatcher(this);
+    connect(m_watch, &FolderWatcher::changed, this, &FileList::refresh);
     setPattern(QStringLiteral("*.*"));
     connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
     connect(this, &QListWidget::itemDoubleClicked, this, &FileList::fileDoubleClicked);
@@ -43,6 +47,7 @@ bool FileList::matches(const QString &name) const
 void FileList::setPath(const QString &folder)
 {
     m_path = folder;
+    m_watch->setFolder(folder);
     clear();
     refresh();
 }
@@ -84,14 +89,11 @@ QStringList FileList::fileNames() const
     return names;
 }
 
-void FileList::refresh()
+QStringList FileList::readNames() const
 {
-    const QStringList keep = selectedFileNames();
-    const QString keepCurrent = fileName();
-    clear();
-    if (m_path.isEmpty())
-        return;
     QStringList names;
+    if (m_path.isEmpty())
+        return names;
     // Regular files only: no pipes or devices, no hidden files.
     const QStringList files = QDir(m_path).entryList(QDir::Files, QDir::Unsorted);
     for (const QString &name : files) {
@@ -103,6 +105,20 @@ void FileList::refresh()
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
+    return names;
+}
+
+void FileList::refresh()
+{
+    m_watch->rewatch();
+    const QStringList names = readNames();
+    // Nothing changed: the list stays as the user left it, current row and all.
+    if (names == fileNames())
+        return;
+    const QStringList keep = selectedFileNames();
+    const QString keepCurrent = fileName();
+    const int scrolled = verticalScrollBar()->value();
+    clear();
     addItems(names);
     // A selection of several files survives too, with the file reached last still current.
     const QSet<QString> wanted(keep.cbegin(), keep.cend());
@@ -115,6 +131,7 @@ void FileList::refresh()
     }
     if (currentRowKept >= 0)
         setCurrentRow(currentRowKept, QItemSelectionModel::Select);
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void FileList::setDragSource(bool on)

@@ -7,9 +7,12 @@
 namespace camvista
 {
 
+class FolderWatcher;
+
 // The file list: the files of one folder whose names match a pattern such as
 // "*.jpg;*.bmp" (case-insensitive), sorted by name without regard to case. Hidden files are
-// left out. Reading is synchronous.
+// left out. Reading is synchronous. The list watches its folder and follows it by itself within
+// a second of a change there.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -33,7 +36,8 @@ public:
     bool selectFile(const QString &name);
     QStringList fileNames() const;
 
-    // Rereads the folder; the selected files stay selected while they are still there.
+    // Rereads the folder; the selected files stay selected while they are still there, and the
+    // list keeps its scroll position.
     void refresh();
 
     bool matches(const QString &name) const;
@@ -59,6 +63,9 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
+    QStringList readNames() const;
+
+    FolderWatcher *m_watch = nullptr;
     QString m_path;
     QString m_pattern;
     QList<QRegularExpression> m_wildcards;

@@ -1,8 +1,11 @@
 #include "ui/folder_list.h"
 
+#include "ui/folder_watcher.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace camvista
@@ -16,6 +19,17 @@ constexpr int kPathRole = Qt::UserRole;
 QString cleanFolder(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QStringList subfoldersOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+bool isOpenableFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
 } // namespace
@@ -34,15 +48,17 @@ FolderList::FolderList(QWidget *parent) : QTreeWidget(parent)
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { setPath(folderOf(item)); });
+    m_watch = new FolderWatcher(this);
+    connect(m_watch, &FolderWatcher::changed, this, &FolderList::refresh);
 }
 
 bool FolderList::setPath(const QString &path)
 {
     const QString folder = cleanFolder(path);
-    const QFileInfo info(folder);
-    if (path.isEmpty() || !info.isDir() || !info.isReadable() || !info.isExecutable())
+    if (path.isEmpty() || !isOpenableFolder(folder))
         return false;
     m_path = folder;
+    m_watch->setFolder(m_path);
     fill();
     emit changed(m_path);
     return true;
@@ -50,8 +66,32 @@ bool FolderList::setPath(const QString &path)
 
 void FolderList::refresh()
 {
-    if (!m_path.isEmpty())
-        fill();
+    if (m_path.isEmpty())
+        return;
+    if (!isOpenableFolder(m_path)) {
+        // Removed or renamed under the list: climb to what is still there (the root always is).
+        QString up = m_path;
+        while (!isOpenableFolder(up) && up != QDir::rootPath())
+            up = QFileInfo(up).path();
+        if (!setPath(up))
+            m_watch->setFolder(QString());
+        return;
+    }
+    m_watch->rewatch();
+    // Files come and go in the folder far more often than folders do: only a change of the
+    // subfolders redraws the list.
+    QStringList shown;
+    const QTreeWidgetItem *current = itemFor(m_path);
+    for (int i = 0; current && i < current->childCount(); ++i)
+        shown << current->child(i)->text(0);
+    if (current && shown == subfoldersOf(m_path))
+        return;
+    const QString keep = folderOf(currentItem());
+    const int scrolled = verticalScrollBar()->value();
+    fill();
+    QTreeWidgetItem *kept = itemFor(keep);
+    setCurrentItem(kept ? kept : itemFor(m_path));
+    verticalScrollBar()->setValue(scrolled);
 }
 
 QString FolderList::folderOf(const QTreeWidgetItem *item)
@@ -89,9 +129,7 @@ void FolderList::fill()
         current = item;
     }
 
-    const QStringList subfolders =
-        QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : subfolders) {
+    for (const QString &name : subfoldersOf(m_path)) {
         auto *item = new QTreeWidgetItem(current, {name});
         item->setIcon(0, closed);
         item->setData(0, kPathRole, QDir(m_path).filePath(name));

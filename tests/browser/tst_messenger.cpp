@@ -67,19 +67,20 @@ void TstMessenger::callSequence_data()
     QTest::addColumn<Desktop::Answer>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<QStringList>("calls"); // "%1" stands for the shot's full path
+    QTest::addColumn<bool>("toldAbsent");   // told that no messenger took the picture
 
     const QString start = QStringLiteral("start ") + kMessengerProgram;
     QTest::newRow("signed out, Yes: sign in, no picture")
         << std::optional<int>(1) << Desktop::Answer::Yes << true
-        << QStringList{"status", start, "sign in"};
+        << QStringList{"status", start, "sign in"} << false;
     QTest::newRow("signed out, No")
-        << std::optional<int>(1) << Desktop::Answer::No << true << QStringList{"status"};
+        << std::optional<int>(1) << Desktop::Answer::No << true << QStringList{"status"} << false;
     QTest::newRow("signed in") << std::optional<int>(2) << Desktop::Answer::Ok << false
-                               << QStringList{"status", "property 2 = %1"};
+                               << QStringList{"status", "property 2 = %1"} << false;
     QTest::newRow("status 0") << std::optional<int>(0) << Desktop::Answer::Ok << false
-                              << QStringList{"status", "property 2 = %1"};
+                              << QStringList{"status", "property 2 = %1"} << false;
     QTest::newRow("no messenger answers") << std::optional<int>() << Desktop::Answer::Ok << false
-                                          << QStringList{"status", "property 2 = %1"};
+                                          << QStringList{"status", "property 2 = %1"} << true;
 }
 
 void TstMessenger::callSequence()
@@ -88,6 +89,7 @@ void TstMessenger::callSequence()
     QFETCH(Desktop::Answer, answer);
     QFETCH(bool, asked);
     QFETCH(QStringList, calls);
+    QFETCH(bool, toldAbsent);
     Fixture f;
     f.messenger.status = status;
     f.desktop.answers.push_back(answer);
@@ -97,7 +99,9 @@ void TstMessenger::callSequence()
     for (QString &call : calls)
         call.replace(QStringLiteral("%1"), QDir::toNativeSeparators(f.shot()));
     QCOMPARE(f.messenger.calls, calls);
-    QCOMPARE(f.desktop.messages.size(), asked ? 1 : 0);
+    QCOMPARE(f.desktop.messages.size(), asked || toldAbsent ? 1 : 0);
+    if (toldAbsent)
+        QCOMPARE(f.desktop.messages[0].text, kNoMessengerMessage);
     if (asked) {
         QCOMPARE(f.desktop.messages[0].text, kSignInQuestion);
         QCOMPARE(f.desktop.messages[0].title, QStringLiteral("Hey!"));
@@ -108,7 +112,7 @@ void TstMessenger::callSequence()
 
 void TstMessenger::noMessengerHere()
 {
-    // The system's own messenger: none exists here, so a selected file gives no sign at all.
+    // The system's own messenger: none exists here. The user learns that nothing changed.
     TempAppFolder app;
     FakeDesktop desktop;
     QDir().mkpath(app.file(QStringLiteral("VUDavizi Shots")));
@@ -118,7 +122,9 @@ void TstMessenger::noMessengerHere()
     QVERIFY(browser.file1()->selectFile(QStringLiteral("a.bmp")));
     QCOMPARE(systemMessenger().myStatus(), std::optional<int>());
     browser.Command5_Click();
-    QVERIFY(desktop.messages.isEmpty());
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(desktop.messages[0].text, kNoMessengerMessage);
+    QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Information);
     QVERIFY(desktop.startedPrograms.isEmpty());
 }
 

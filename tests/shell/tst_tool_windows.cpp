@@ -5,6 +5,7 @@
 #include "editor/second_step_panel.h"
 #include "imaging/picture_file.h"
 #include "platform/fake_desktop.h"
+#include "support/menu_text.h"
 #include "support/temp_app_folder.h"
 #include "support/test_pictures.h"
 #include "tools/mosaic_window.h"
@@ -37,7 +38,7 @@ QStringList menuTexts(QMainWindow &w)
 {
     QStringList texts;
     for (QAction *action : w.menuBar()->actions())
-        texts << action->text();
+        texts << test::shownMenuText(action->text());
     return texts;
 }
 
