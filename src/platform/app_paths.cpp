@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <filesystem>
-#include <system_error>
 
 namespace camvista
 {
@@ -77,16 +75,6 @@ QString programOnThisSystem(const QString &path)
     }
 #endif
     return path;
-}
-
-QString makeFolder(const QString &path)
-{
-    std::error_code error;
-    const std::filesystem::path folder(QFile::encodeName(path).toStdString());
-    std::filesystem::create_directories(folder, error);
-    if (!error && !std::filesystem::is_directory(folder, error))
-        error = std::make_error_code(std::errc::not_a_directory);
-    return error ? QString::fromLocal8Bit(error.message()) : QString();
 }
 
 QString AppPaths::file(const QString &relative) const

@@ -51,8 +51,6 @@ struct AppPaths {
 // returned as it is.
 QString programOnThisSystem(const QString &path);
 
-// Makes a folder with its parents. Empty when it exists or was made, else the system's reason.
-QString makeFolder(const QString &path);
 
 inline const QString kShotsFolderName = QStringLiteral("VUDavizi Shots");
 // The folder of the installed read-only data, relative to the executable's folder.

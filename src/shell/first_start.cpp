@@ -1,5 +1,7 @@
 #include "first_start.h"
 
+#include "imaging/safe_write.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -19,18 +21,18 @@ FolderNotice prepareUserFolders(const AppPaths &paths)
     QStringList told;
     bool failed = false;
     const QString config = QFileInfo(paths.settingsFile()).absolutePath();
-    if (const QString why = makeFolder(config); !why.isEmpty()) {
+    if (const FileStatus made = makeFolder(config); !made.ok()) {
         failed = true;
         told << QStringLiteral("Your settings cannot be kept: the folder \"%1\" could not be "
                                "created (%2).")
-                    .arg(QDir::toNativeSeparators(config), why);
+                    .arg(QDir::toNativeSeparators(config), made.detail);
     }
     const bool firstStart = !QFileInfo::exists(shots);
-    if (const QString why = makeFolder(shots); !why.isEmpty()) {
+    if (const FileStatus made = makeFolder(shots); !made.ok()) {
         failed = true;
         told << QStringLiteral("Your shots folder \"%1\" could not be created (%2). Choose "
                                "another folder in the browser to work on your shots.")
-                    .arg(QDir::toNativeSeparators(shots), why);
+                    .arg(QDir::toNativeSeparators(shots), made.detail);
     } else if (firstStart) {
         told << QStringLiteral("Your shots are kept in \"%1\".")
                     .arg(QDir::toNativeSeparators(shots));

@@ -1,5 +1,7 @@
 #include "platform/app_paths.h"
 
+#include "imaging/safe_write.h"
+
 #include <QtTest>
 
 using namespace camvista;
@@ -191,8 +193,9 @@ void TstAppPaths::makesFoldersOrSaysWhyNot()
     QTemporaryDir root;
     QFile f(root.filePath("f"));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    const QString why = makeFolder(root.filePath(folder));
-    QCOMPARE(why.isEmpty(), made);
+    const FileStatus status = makeFolder(root.filePath(folder));
+    QCOMPARE(status.ok(), made);
+    QCOMPARE(status.detail.isEmpty(), made);
     QCOMPARE(QFileInfo(root.filePath(folder)).isDir(), made);
 }
 
