@@ -87,7 +87,9 @@ bool FirstStepPanel::layDefaultFrame(int frame)
 
 QImage FirstStepPanel::laidFrame() const
 {
-    return m_overlay.isVisibleTo(m_overlay.parentWidget()) ? m_laid : QImage();
+    // What the overlay shows is what the first step bakes in.
+    return m_overlay.isVisibleTo(m_overlay.parentWidget()) ? m_overlay.pixmap().toImage()
+                                                           : QImage();
 }
 
 bool FirstStepPanel::layFrame(const QString &path)
@@ -102,7 +104,6 @@ bool FirstStepPanel::layFrame(const QString &path)
         return false;
     }
     // Shown at its own size from the top-left; only its opaque pixels cover the picture.
-    m_laid = loaded.image;
     m_overlay.setPixmap(QPixmap::fromImage(loaded.image));
     m_overlay.setGeometry(QRect(QPoint(0, 0), loaded.image.size()));
     m_overlay.show();

@@ -48,7 +48,6 @@ private:
     QLabel &m_overlay;
     Desktop &m_desktop;
     AppPaths m_paths;
-    QImage m_laid;
     ClickableLabel *m_pickers[21] = {};
     FileList *m_file2 = nullptr;
 };

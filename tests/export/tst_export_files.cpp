@@ -206,7 +206,9 @@ void TstExportFiles::animatedGifPlaysTheShotsInOrder()
     options.frame = keepFrames ? FrameChoice::keep() : FrameChoice::none();
     options.scale = 3;
     const ExportSummary summary = runExport(files, options, folder.app.paths());
-    QVERIFY2(summary.allWritten(), qPrintable(summary.stopReason));
+    QVERIFY2(summary.allWritten(),
+             qPrintable(summary.stopReason +
+                        (summary.problems.isEmpty() ? QString() : summary.problems[0].reason)));
     QCOMPARE(summary.written, 1);
 
     const GifRead gif = readGif(QDir(folder.out()).filePath("shot0-3x.gif"));
