@@ -138,6 +138,12 @@ MainWindow::~MainWindow()
     // The workspace outlives this object's own part of the teardown: stop listening to it.
     m_workspace->viewport()->removeEventFilter(this);
     m_workspace->disconnect(this);
+    // The child windows' entries change as they are torn down (an undo stack disables its
+    // entries when it goes): by then this window's own entries are gone.
+    for (const QPointer<QAction> &action : std::as_const(m_formActions)) {
+        if (action)
+            action->disconnect(this);
+    }
 }
 
 void MainWindow::showAtStart()
@@ -388,8 +394,10 @@ void MainWindow::showMenuOf(QMdiSubWindow *active)
     if (form == m_menuForm && (form || m_formActions.isEmpty()))
         return;
     for (const QPointer<QAction> &action : std::as_const(m_formActions)) {
-        if (action)
+        if (action) {
             menuBar()->removeAction(action);
+            action->disconnect(this);
+        }
     }
     m_menuForm = form;
     m_formActions.clear();
