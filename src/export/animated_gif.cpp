@@ -151,6 +151,12 @@ QByteArray encodeGifAnimation(const GifAnimation &animation, QString &error)
                     return {};
                 }
             }
+            // giflib forgets, without freeing it, the previous frame's own map when a frame
+            // uses the global one: let it go here.
+            if (!local && gif->Image.ColorMap != nullptr) {
+                GifFreeMapObject(gif->Image.ColorMap);
+                gif->Image.ColorMap = nullptr;
+            }
             if (EGifPutImageDesc(gif.get(), 0, 0, int(width), int(height), false, local.get()) ==
                 GIF_ERROR)
                 return failed();

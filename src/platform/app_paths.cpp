@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-
 namespace camvista
 {
 

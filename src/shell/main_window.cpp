@@ -26,7 +26,6 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QLabel>
-#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QSet>
 #include <QScrollBar>
+#include <QSet>
 
 #include <algorithm>
 
