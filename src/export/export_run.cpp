@@ -211,7 +211,8 @@ std::optional<ItemOutcome> ExportRun::State::writeUnderName(const QString &sourc
 
 void ExportRun::State::exportOne(int index)
 {
-    const QString &source = files[index];
+    // at(), not []: a non-const [] would detach the list that every worker reads at once.
+    const QString &source = files.at(index);
     if (!goingOn()) {
         oneDone();
         return;
@@ -253,7 +254,7 @@ void ExportRun::State::writeAnimation()
             if (frames[i].isNull())
                 continue;
             if (first.isEmpty())
-                first = files[qsizetype(i)];
+                first = files.at(qsizetype(i));
             ordered.append(frames[i]);
         }
         frames.clear();
