@@ -18,19 +18,6 @@ namespace camvista::exporting
 namespace
 {
 
-int appendBytes(GifFileType *gif, const GifByteType *data, int length)
-{
-    auto *bytes = static_cast<QByteArray *>(gif->UserData);
-    if (length <= 0 || bytes->size() > std::numeric_limits<qsizetype>::max() - length)
-        return 0;
-    try {
-        bytes->append(reinterpret_cast<const char *>(data), length);
-    } catch (const std::bad_alloc &) {
-        return 0;
-    }
-    return length;
-}
-
 QString gifError(int code)
 {
     const char *text = GifErrorString(code);
@@ -111,7 +98,7 @@ QByteArray encodeGifAnimation(const GifAnimation &animation, QString &error)
     QByteArray bytes;
     try {
         int openError = E_GIF_SUCCEEDED;
-        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&bytes, &appendBytes, &openError));
+        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&bytes, &appendGifBytes, &openError));
         if (!gif) {
             error = gifError(openError);
             return {};

@@ -147,20 +147,6 @@ bool quantise(const QImage &argb, IndexedPicture &out)
 
 // giflib's output callback: appends to the QByteArray in UserData. Returning fewer bytes than
 // asked makes giflib report a failed write.
-int appendBytes(GifFileType *gif, const GifByteType *data, int length)
-{
-    auto *bytes = static_cast<QByteArray *>(gif->UserData);
-    if (length <= 0)
-        return 0;
-    if (bytes->size() > std::numeric_limits<int>::max() - length)
-        return 0;
-    try {
-        bytes->append(reinterpret_cast<const char *>(data), length);
-    } catch (const std::bad_alloc &) {
-        return 0;
-    }
-    return length;
-}
 
 using MapPointer = std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)>;
 
@@ -173,7 +159,7 @@ FileStatus encode(IndexedPicture &picture, int width, int height, const QString 
         return failure(path, FileError::CannotWrite, gifError(E_GIF_ERR_NOT_ENOUGH_MEM));
 
     int openError = E_GIF_SUCCEEDED;
-    GifFileType *gif = EGifOpen(&bytes, &appendBytes, &openError);
+    GifFileType *gif = EGifOpen(&bytes, &appendGifBytes, &openError);
     if (gif == nullptr)
         return failure(path, FileError::CannotWrite, gifError(openError));
 
@@ -226,6 +212,21 @@ FileStatus encode(IndexedPicture &picture, int width, int height, const QString 
 }
 
 } // namespace
+
+int appendGifBytes(GifFileType *gif, const GifByteType *data, int length)
+{
+    auto *bytes = static_cast<QByteArray *>(gif->UserData);
+    if (length <= 0)
+        return 0;
+    if (bytes->size() > std::numeric_limits<qsizetype>::max() - length)
+        return 0;
+    try {
+        bytes->append(reinterpret_cast<const char *>(data), length);
+    } catch (const std::bad_alloc &) {
+        return 0;
+    }
+    return length;
+}
 
 FileStatus saveGif(const QImage &image, const QString &path)
 {

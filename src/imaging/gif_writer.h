@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+struct GifFileType;
+
 namespace camvista
 {
 
@@ -21,5 +23,9 @@ inline constexpr int kMaxGifSide = 65535;
 //
 // The file is replaced atomically: a failure leaves whatever stood at `path` untouched.
 FileStatus saveGif(const QImage &image, const QString &path);
+
+// giflib's output function for encoding into memory: appends to the QByteArray that the file's
+// UserData points at. 0 when the bytes could not be kept, which giflib takes as a write error.
+int appendGifBytes(GifFileType *gif, const unsigned char *data, int length);
 
 } // namespace camvista
