@@ -24,7 +24,7 @@ fill+=" -fill 'rgb(32,32,32)' -opaque 'rgb(0,0,0)'"
 # Each writes into the folder it is given.
 cat >"$work/ours.sh" <<SCRIPT
 exec "$app" --export --out "\$1" --palette "Game Boy Pocket" --frame 3 --scale 4 \
-  "$work"/shots/*.bmp >/dev/null 2>&1
+  "$work"/shots/*.bmp >/dev/null 2>"$work/ours.err"
 SCRIPT
 cat >"$work/im.sh" <<SCRIPT
 for f in "$work"/shots/*.bmp; do
@@ -57,7 +57,10 @@ median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 wall() { # tool: the median wall seconds of $runs runs, each into an empty folder
   for _ in $(seq "$runs"); do
     rm -rf "$work/$1" && mkdir "$work/$1"
-    /usr/bin/time -f '%e' -o "$work/time" sh "$work/$1.sh" "$work/$1"
+    if ! /usr/bin/time -f '%e' -o "$work/time" sh "$work/$1.sh" "$work/$1"; then
+      echo "$1 failed: $(tail -3 "$work/time"; tail -3 "$work/ours.err" 2>/dev/null)" >&2
+      exit 1
+    fi
     cat "$work/time"
   done | median
 }
